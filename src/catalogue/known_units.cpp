@@ -1,0 +1,81 @@
+#include "catalogue/known_units.h"
+
+#include <cstring>
+
+// Row 13's CT number has the capital letter O in its tenth place; every other zero-like
+// character of the table is the digit zero.
+const char factory_serials[KNOWN_UNIT_SLOTS][KNOWN_UNIT_FIELD] = {
+    "UPA1P430B638",  // 1
+    "UPA1P41098NV",  // 2
+    "UPA1P3C091SM",  // 3
+    "UPA1P41092S8",  // 4
+    "UUL1P3C02028",  // 5
+    "UPA1P38049TU",  // 6
+    "UPL1P3A0BBY2",  // 7
+    "UPL1P3909HUP",  // 8
+    "UPA1P3C0907F",  // 9
+    "UPL1P420FUUF",  // 10
+    "UPL1P3805JE3",  // 11
+    "UUL1P4403E1F",  // 12
+    "UPA1P3502K70",  // 13
+};
+
+const char ct_numbers[KNOWN_UNIT_SLOTS][KNOWN_UNIT_FIELD] = {
+    "2622401CXQ110C",  // 1
+    "2622401CXPS1B5",  // 2
+    "2622401CXPQ3MC",  // 3
+    "2622401CXPR0LF",  // 4
+    "2622302CXPQ0YL",  // 5
+    "2622401CXP45V0",  // 6
+    "2622301CXPGBRE",  // 7
+    "2622301CXP93ZK",  // 8
+    "2622401CXPQ1QY",  // 9
+    "2622301CXPX24A",  // 10
+    "2622301CXP5BSW",  // 11
+    "2622302CXQ60B0",  // 12
+    "2622401CXOU12H",  // 13
+};
+
+namespace {
+
+std::string_view slot_text(const char (&slot)[KNOWN_UNIT_FIELD]) {
+    return std::string_view(slot, strnlen(slot, KNOWN_UNIT_FIELD));
+}
+
+char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+std::string_view factory_serial(int row) { return slot_text(factory_serials[row]); }
+std::string_view ct_number(int row) { return slot_text(ct_numbers[row]); }
+KnownUnit known_unit(int row) { return KnownUnit{factory_serial(row), ct_number(row)}; }
+
+std::string_view serial_window(std::string_view token, std::size_t start) {
+    if (token.size() <= start) return {};
+    std::string_view rest = token.substr(start, SERIAL_LENGTH);
+    return rest.substr(0, rest.find('\0'));
+}
+
+bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
+    }
+    return true;
+}
+
+RowMatches rows_matching_serial(std::string_view candidate) {
+    RowMatches matches;
+    for (int row = 0; row < KNOWN_UNIT_COUNT; ++row) {
+        if (factory_serial(row) == candidate) matches.rows[matches.count++] = row;
+    }
+    return matches;
+}
+
+RowMatches rows_matching_ct(std::string_view candidate) {
+    RowMatches matches;
+    for (int row = 0; row < KNOWN_UNIT_COUNT; ++row) {
+        if (equal_ignoring_ascii_case(ct_number(row), candidate)) matches.rows[matches.count++] = row;
+    }
+    return matches;
+}

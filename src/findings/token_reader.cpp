@@ -1,0 +1,74 @@
+#include "findings/token_reader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+long read_stream_block(std::FILE* stream, char* buffer, std::size_t size) {
+    std::size_t count = std::fread(buffer, 1, size, stream);
+    if (count == 0 && std::ferror(stream)) return -1;
+    return static_cast<long>(count);
+}
+
+namespace {
+
+bool refill(TokenReader& reader) {
+    if (reader.at_end) return false;
+    errno = 0;
+    long count = reader.read_block(reader.stream, reader.block, READ_BLOCK_SIZE);
+    if (count <= 0) {
+        reader.at_end = true;
+        if (count < 0) reader.read_error = errno != 0 ? errno : EIO;
+        reader.pos = reader.end = 0;
+        return false;
+    }
+    reader.pos = 0;
+    reader.end = static_cast<std::size_t>(count);
+    return true;
+}
+
+std::size_t skip_token_bytes(const TokenReader& reader, std::size_t pos) {
+    while (pos < reader.end && !is_token_space(static_cast<unsigned char>(reader.block[pos]))) ++pos;
+    return pos;
+}
+
+}  // namespace
+
+bool next_token(TokenReader& reader, Token& token) {
+    for (;;) {
+        while (reader.pos < reader.end &&
+               is_token_space(static_cast<unsigned char>(reader.block[reader.pos]))) {
+            ++reader.pos;
+        }
+        if (reader.pos < reader.end) break;
+        if (!refill(reader)) return false;
+    }
+
+    std::size_t start = reader.pos;
+    reader.pos = skip_token_bytes(reader, start);
+    std::size_t length = reader.pos - start;
+    if (reader.pos < reader.end) {  // the common case: the token ends inside this block
+        token.bytes = reader.block + start;
+        token.length = length;
+        token.kept = std::min(length, TOKEN_CAPACITY - 1);
+        return true;
+    }
+
+    // The token runs up to the end of the block: gather its first bytes in `carry` and keep
+    // counting the rest until whitespace or the end of the input.
+    std::size_t kept = std::min(length, TOKEN_CAPACITY - 1);
+    std::memcpy(reader.carry, reader.block + start, kept);
+    while (refill(reader)) {
+        reader.pos = skip_token_bytes(reader, 0);
+        std::size_t room = TOKEN_CAPACITY - 1 - kept;
+        std::size_t take = std::min(reader.pos, room);
+        std::memcpy(reader.carry + kept, reader.block, take);
+        kept += take;
+        length += reader.pos;
+        if (reader.pos < reader.end) break;
+    }
+    token.bytes = reader.carry;
+    token.length = length;
+    token.kept = kept;
+    return true;
+}
