@@ -56,6 +56,11 @@ bool Workspace::exists(const std::string& name) const {
 }
 
 RunResult Workspace::run(const std::vector<std::string>& args, const RunOptions& options) const {
+    return finish(start(args, options));
+}
+
+Workspace::Started Workspace::start(const std::vector<std::string>& args,
+                                    const RunOptions& options) const {
     std::vector<std::string> command;
     std::string launcher = environment("TRAVENNIK_LAUNCHER");
     if (!launcher.empty()) command.push_back(launcher);
@@ -64,8 +69,10 @@ RunResult Workspace::run(const std::vector<std::string>& args, const RunOptions&
     command.push_back(program);
     command.insert(command.end(), args.begin(), args.end());
 
-    std::string out_path = options.stdout_path.empty() ? dir_ + "/.stdout" : options.stdout_path;
-    std::string err_path = dir_ + "/.stderr";
+    std::string run_number = std::to_string(++runs_);
+    std::string out_path =
+        options.stdout_path.empty() ? dir_ + "/.stdout" + run_number : options.stdout_path;
+    std::string err_path = dir_ + "/.stderr" + run_number;
     pid_t child = fork();
     if (child == 0) {
         std::vector<char*> argv;
@@ -87,7 +94,11 @@ RunResult Workspace::run(const std::vector<std::string>& args, const RunOptions&
         ::execv(argv[0], argv.data());
         _exit(127);
     }
+    return Started{child, out_path, err_path, options.stdout_path.empty()};
+}
 
+RunResult Workspace::finish(const Started& started) {
+    pid_t child = started.pid;
     RunResult result;
     int wait_status = 0;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
@@ -101,10 +112,12 @@ RunResult Workspace::run(const std::vector<std::string>& args, const RunOptions&
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     if (WIFEXITED(wait_status)) result.status = WEXITSTATUS(wait_status);
-    if (options.stdout_path.empty()) result.out = slurp(out_path);
-    result.err = slurp(err_path);
-    ::unlink(out_path.c_str());
-    ::unlink(err_path.c_str());
+    if (started.capture_out) {
+        result.out = slurp(started.out_path);
+        ::unlink(started.out_path.c_str());
+    }
+    result.err = slurp(started.err_path);
+    ::unlink(started.err_path.c_str());
     return result;
 }
 

@@ -33,8 +33,19 @@ public:
 
     RunResult run(const std::vector<std::string>& args, const RunOptions& options = {}) const;
 
+    // For runs that overlap: start several, then finish each.
+    struct Started {
+        int pid;
+        std::string out_path;
+        std::string err_path;
+        bool capture_out;
+    };
+    Started start(const std::vector<std::string>& args, const RunOptions& options = {}) const;
+    static RunResult finish(const Started& started);
+
 private:
     std::string dir_;
+    mutable int runs_ = 0;
 };
 
 bool windows_target();
