@@ -21,10 +21,8 @@ HANDLE os_handle(std::FILE* stream) {
 }  // namespace
 
 std::FILE* open_findings_locked(const char* path) {
-    int fd = -1;
-    if (_sopen_s(&fd, path, _O_RDWR | _O_CREAT | _O_TEXT, _SH_DENYNO, _S_IREAD | _S_IWRITE) != 0) {
-        return nullptr;
-    }
+    int fd = _sopen(path, _O_RDWR | _O_CREAT | _O_TEXT, _SH_DENYNO, _S_IREAD | _S_IWRITE);
+    if (fd < 0) return nullptr;
     // Lock one byte far past any real content, so the lock never gets in the way of reading or
     // writing the file itself; other runs wait on the same byte.
     OVERLAPPED where = {};
@@ -42,18 +40,39 @@ std::FILE* open_findings_locked(const char* path) {
 }
 
 std::FILE* open_examined(const char* path) {
-    // Opening a text file for reading and writing makes the C run-time drop a Ctrl-Z that ends it.
-    std::FILE* stream = std::fopen(path, "r+");
-    if (stream == nullptr) return nullptr;
+    // Opened in binary mode first: the C run-time would otherwise drop a final Ctrl-Z right
+    // away, before the tool knows it will append (drop_end_of_file_mark does it then).
+    int fd = _sopen(path, _O_RDWR | _O_BINARY, _SH_DENYNO);
+    if (fd < 0) return nullptr;
     struct _stat64 info;
-    if (_fstat64(_fileno(stream), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG ||
-        GetFileType(os_handle(stream)) != FILE_TYPE_DISK) {
-        std::fclose(stream);
+    if (_fstat64(fd, &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG ||
+        GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(fd))) != FILE_TYPE_DISK) {
+        _close(fd);
         errno = EINVAL;
+        return nullptr;
+    }
+    std::FILE* stream = _fdopen(fd, "r+b");
+    if (stream == nullptr) {
+        _close(fd);
         return nullptr;
     }
     std::setvbuf(stream, nullptr, _IONBF, 0);
     return stream;
+}
+
+bool drop_end_of_file_mark(std::FILE* stream) {
+    // A text file opened for update loses one Ctrl-Z (0x1A) that ends it, so that what is
+    // appended can be read; then the stream reads and writes as text.
+    int fd = _fileno(stream);
+    __int64 length = _lseeki64(fd, 0, SEEK_END);
+    if (length > 0) {
+        char last = 0;
+        if (_lseeki64(fd, length - 1, SEEK_SET) < 0 || _read(fd, &last, 1) != 1) return false;
+        if (last == 0x1A && _chsize_s(fd, length - 1) != 0) return false;
+    }
+    if (_lseeki64(fd, 0, SEEK_SET) != 0) return false;
+    _setmode(fd, _O_TEXT);
+    return true;
 }
 
 bool same_file(std::FILE* a, std::FILE* b) {
@@ -124,6 +143,8 @@ std::FILE* open_examined(const char* path) {
     std::setvbuf(stream, nullptr, _IONBF, 0);
     return stream;
 }
+
+bool drop_end_of_file_mark(std::FILE*) { return true; }  // POSIX files have no such mark
 
 bool same_file(std::FILE* a, std::FILE* b) {
     struct stat first, second;

@@ -17,6 +17,10 @@ std::FILE* open_findings_locked(const char* path);
 // write reports is what reached the file. nullptr with errno set on failure.
 std::FILE* open_examined(const char* path);
 
+// Prepares a stream from open_examined for scanning and appending. On Windows a text file
+// opened for update loses a Ctrl-Z that ends it; elsewhere this does nothing.
+bool drop_end_of_file_mark(std::FILE* stream);
+
 // Whether two open streams are the same file, whatever the paths that named them.
 bool same_file(std::FILE* a, std::FILE* b);
 

@@ -61,7 +61,8 @@ TEST(IoFailures, AppendCutShortByTheFileSizeLimitLeavesTheFileAsItWas) {
         RunResult result = workspace.run({mode, "-e.txt"}, options);
         EXPECT_EQ(result.status, 1) << mode;
         EXPECT_EQ(result.out, "") << mode << ": no verdict, no completion text";
-        EXPECT_EQ(result.err, banner() + "Travennik: e.txt: File too large\n") << mode;
+        EXPECT_EQ(result.err, banner() + error_report("Travennik: e.txt: ", "File too large", result.err))
+            << mode;
         EXPECT_EQ(workspace.read("e.txt"), report) << mode;
     }
 }
@@ -75,7 +76,8 @@ TEST(IoFailures, FindingsFileWriteFailureAppendsNothing) {
     RunResult result = workspace.run({"-report", "-e.txt"}, options);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, banner() + "Travennik: Travennik.txt: File too large\n");
+    EXPECT_EQ(result.err,
+              banner() + error_report("Travennik: Travennik.txt: ", "File too large", result.err));
     EXPECT_EQ(workspace.read("e.txt"), report);
 }
 
@@ -86,7 +88,7 @@ TEST(IoFailures, FullConsoleIsReportedAndTheBlockStays) {
     options.stdout_path = "/dev/full";
     RunResult result = workspace.run({"-report", "-e.txt"}, options);
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, banner() + "Travennik: standard output: No space left on device\n");
+    EXPECT_EQ(result.err, banner() + eol("Travennik: standard output: No space left on device\n"));
     EXPECT_EQ(workspace.read("e.txt"), "UPA1P430B638\n" + eol(report_block(0, 1)));
 
     result = workspace.run({"-ctn", "-2622401CXQ110C"}, options);

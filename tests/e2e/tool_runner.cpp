@@ -146,3 +146,14 @@ std::string usage_text() {
         "Travennik -report -report.txt     to process any provided text file\n"
         "Travennik -ctnumber -ctnumber.txt to process the drives CT numbers text file\n");
 }
+
+std::string error_report(const std::string& prefix, const std::string& reason,
+                         const std::string& actual) {
+    if (!windows_target()) return prefix + reason + "\n";
+    std::size_t start = actual.rfind(eol(prefix));
+    if (start == std::string::npos || actual.size() < 2) return eol(prefix + reason + "\n");
+    std::string shown = actual.substr(start + eol(prefix).size());
+    std::size_t line_end = shown.find("\r\n");
+    if (line_end == 0 || line_end != shown.size() - 2) return eol(prefix + reason + "\n");
+    return eol(prefix) + shown;
+}

@@ -53,5 +53,10 @@ bool windows_target();
 std::string eol(const std::string& text);
 // The banner the program prints on standard error before anything else.
 std::string banner();
+// The one-line error report "<prefix><reason>" with a line end. The system's reason is `reason`
+// natively; a Windows C run-time under Wine may word it otherwise, so there any reason taken
+// from `actual` is accepted as long as the line has the shape.
+std::string error_report(const std::string& prefix, const std::string& reason,
+                         const std::string& actual);
 // Standard output for a malformed command line or after an open failure.
 std::string usage_text();
