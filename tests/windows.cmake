@@ -4,6 +4,7 @@
 include(ExternalProject)
 
 find_program(WINE64_LOADER wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH REQUIRED)
+find_program(WINESERVER NAMES wineserver64 wineserver PATHS /usr/lib/wine NO_DEFAULT_PATH REQUIRED)
 find_program(MINGW_I686_OBJDUMP i686-w64-mingw32-objdump REQUIRED)
 find_program(MINGW_X86_64_OBJDUMP x86_64-w64-mingw32-objdump REQUIRED)
 
@@ -31,9 +32,15 @@ set(wine_environment
     "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
     "WINEDEBUG=-all"
     "WINEDLLOVERRIDES=mscoree,mshtml=")
-add_test(NAME wine_prefix COMMAND ${WINE64_LOADER} wineboot --init)
+# The prefix is made once, and one wineserver is kept running for all the tests: a wineserver
+# started by a program under a file size limit would inherit the limit and fail.
+add_test(NAME wine_prefix COMMAND sh -c
+    "'${WINE64_LOADER}' wineboot --init && '${WINESERVER}' --wait && '${WINESERVER}' --persistent </dev/null >/dev/null 2>&1")
 set_tests_properties(wine_prefix PROPERTIES
     FIXTURES_SETUP wine_prefix ENVIRONMENT "${wine_environment}" TIMEOUT 600)
+add_test(NAME wine_server_stop COMMAND sh -c "'${WINESERVER}' --kill || true")
+set_tests_properties(wine_server_stop PROPERTIES
+    FIXTURES_CLEANUP wine_prefix ENVIRONMENT "${wine_environment}")
 add_test(NAME e2e_wine COMMAND e2e_tests)
 set_tests_properties(e2e_wine PROPERTIES
     FIXTURES_REQUIRED wine_prefix
