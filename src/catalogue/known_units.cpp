@@ -38,22 +38,16 @@ const char ct_numbers[KNOWN_UNIT_SLOTS][KNOWN_UNIT_FIELD] = {
 
 namespace {
 
-std::string_view slot_text(const char (&slot)[KNOWN_UNIT_FIELD]) {
-    return std::string_view(slot, strnlen(slot, KNOWN_UNIT_FIELD));
-}
-
+char ascii_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
-std::string_view factory_serial(int row) { return slot_text(factory_serials[row]); }
-std::string_view ct_number(int row) { return slot_text(ct_numbers[row]); }
-KnownUnit known_unit(int row) { return KnownUnit{factory_serial(row), ct_number(row)}; }
-
-std::string_view serial_window(std::string_view token, std::size_t start) {
-    if (token.size() <= start) return {};
-    std::string_view rest = token.substr(start, SERIAL_LENGTH);
-    return rest.substr(0, rest.find('\0'));
+char shared_first_byte(const char (&column)[KNOWN_UNIT_SLOTS][KNOWN_UNIT_FIELD]) {
+    for (int row = 1; row < KNOWN_UNIT_COUNT; ++row) {
+        if (column[row][0] != column[0][0]) return '\0';
+    }
+    return column[0][0];
 }
 
 bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
@@ -74,8 +68,15 @@ RowMatches rows_matching_serial(std::string_view candidate) {
 
 RowMatches rows_matching_ct(std::string_view candidate) {
     RowMatches matches;
+    if (candidate.size() != CT_NUMBER_LENGTH) return matches;
+    // The table's CT numbers are upper-case letters and digits, so folding the candidate once
+    // and comparing bytes is the same as comparing with ASCII letter case ignored.
+    char folded[CT_NUMBER_LENGTH];
+    for (int i = 0; i < CT_NUMBER_LENGTH; ++i) folded[i] = ascii_upper(candidate[i]);
     for (int row = 0; row < KNOWN_UNIT_COUNT; ++row) {
-        if (equal_ignoring_ascii_case(ct_number(row), candidate)) matches.rows[matches.count++] = row;
+        if (std::memcmp(ct_numbers[row], folded, CT_NUMBER_LENGTH) == 0) {
+            matches.rows[matches.count++] = row;
+        }
     }
     return matches;
 }

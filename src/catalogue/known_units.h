@@ -24,13 +24,25 @@ struct RowMatches {
     int rows[KNOWN_UNIT_COUNT] = {};
 };
 
-KnownUnit known_unit(int row);
-std::string_view factory_serial(int row);
-std::string_view ct_number(int row);
+// Every factory serial has SERIAL_LENGTH characters and every CT number CT_NUMBER_LENGTH.
+inline std::string_view factory_serial(int row) {
+    return std::string_view(factory_serials[row], SERIAL_LENGTH);
+}
+inline std::string_view ct_number(int row) {
+    return std::string_view(ct_numbers[row], CT_NUMBER_LENGTH);
+}
+inline KnownUnit known_unit(int row) { return KnownUnit{factory_serial(row), ct_number(row)}; }
+
+// The byte that every value of a column starts with, or NUL when they do not all share one.
+char shared_first_byte(const char (&column)[KNOWN_UNIT_SLOTS][KNOWN_UNIT_FIELD]);
 
 // At most 12 bytes of `token` from `start`, ending before the first NUL at or after `start`;
 // empty when the token has `start` bytes or fewer. `token` is the whole run of the token's bytes.
-std::string_view serial_window(std::string_view token, std::size_t start);
+inline std::string_view serial_window(std::string_view token, std::size_t start) {
+    if (token.size() <= start) return {};
+    std::string_view rest = token.substr(start, SERIAL_LENGTH);
+    return rest.substr(0, rest.find('\0'));
+}
 
 // Rows whose factory serial equals `candidate` exactly, letter case significant.
 RowMatches rows_matching_serial(std::string_view candidate);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
@@ -8,7 +9,7 @@
 // whole, never split: only their first TOKEN_CAPACITY - 1 bytes are kept, which is more than any
 // comparison looks at.
 inline constexpr std::size_t TOKEN_CAPACITY = 1028;
-inline constexpr std::size_t READ_BLOCK_SIZE = std::size_t{1} << 16;
+inline constexpr std::size_t READ_BLOCK_SIZE = std::size_t{1} << 18;
 
 // One whitespace-separated token. `bytes` points into the reader and stays valid until the next
 // call of next_token on the same reader.
@@ -22,6 +23,8 @@ struct Token {
     // The token's text for comparisons and output: the bytes before its first NUL.
     std::string_view text() const { return run().substr(0, run().find('\0')); }
 };
+
+struct TokenSieve;
 
 // Reads up to `size` bytes into `buffer`: the count read, 0 at the end of the input, or -1 on a
 // read error with errno set. The token reader reads only through such a function.
@@ -40,6 +43,12 @@ struct TokenReader {
     std::size_t end = 0;
     bool at_end = false;
     int read_error = 0;  // errno of a failed read; the input then counts as ended
+    // The last 64 bytes that next_token_passing classified, kept so that several candidates in
+    // one stretch cost one classification. Forgotten when the block is refilled.
+    const TokenSieve* chunk_sieve = nullptr;
+    std::size_t chunk_start = 0;
+    std::uint64_t chunk_hits = 0;
+    std::uint64_t chunk_spaces = 0;
     char block[READ_BLOCK_SIZE];
     char carry[TOKEN_CAPACITY];  // a token that crosses blocks is gathered here
 };
@@ -47,6 +56,28 @@ struct TokenReader {
 // Whitespace is exactly space, tab, line feed, vertical tab, form feed and carriage return.
 inline bool is_token_space(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+// What a token must look like for a scanner to want it: a cheap test on two or three bytes, so
+// that the reader can pass over every other token without handing it out.
+struct TokenSieve {
+    struct Mark {
+        unsigned char offset;
+        char byte;
+    };
+    // The token's byte at one of these offsets is that mark's byte (no marks: any token).
+    Mark marks[2] = {};
+    int mark_count = 0;
+    // When nonzero, the token's text ends at this offset: its run of bytes is this long, or has a
+    // NUL there.
+    unsigned char text_length = 0;
+};
+inline constexpr unsigned SIEVE_REACH = 16;  // marks and text_length stay below this offset
+
+bool passes(const TokenSieve& sieve, const Token& token);
+
 // Skips whitespace and returns the next token in `token`. Returns false at the end of the input
 // (or after a read error, which `read_error` tells), and on every later call.
 bool next_token(TokenReader& reader, Token& token);
+
+// Like next_token, but passes over tokens that fail the sieve. It may hand out a token that
+// fails it (the caller judges every token it gets); it never passes over one that passes.
+bool next_token_passing(TokenReader& reader, const TokenSieve& sieve, Token& token);

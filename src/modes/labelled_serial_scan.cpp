@@ -32,9 +32,15 @@ namespace {
 int scan_labelled_serials(TokenReader& examined, CheckedStream& findings,
                           std::string_view first_label, std::string_view second_label,
                           bool skip_separator) {
+    // Between patterns only the first label matters, so the reader hands out only tokens that
+    // start with its first byte and are as long as it.
+    TokenSieve sieve;
+    sieve.marks[0] = {0, first_label[0]};
+    sieve.mark_count = 1;
+    sieve.text_length = static_cast<unsigned char>(first_label.size());
     int finding_count = 0;
     Token token;
-    while (next_token(examined, token)) {
+    while (next_token_passing(examined, sieve, token)) {
         if (token.text() != first_label) continue;
         if (!next_token(examined, token)) break;
         if (token.text() != second_label) continue;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -10,8 +11,12 @@ using namespace std::string_literals;
 
 TEST(KnownUnits, TableHasThirteenDistinctRowsOfTheRightShape) {
     for (int row = 0; row < KNOWN_UNIT_COUNT; ++row) {
-        EXPECT_EQ(factory_serial(row).size(), 12u) << row;
-        EXPECT_EQ(ct_number(row).size(), 14u) << row;
+        // The lookups rely on these fixed lengths, and on upper-case letters and digits only.
+        for (char c : std::string(factory_serial(row)) + std::string(ct_number(row))) {
+            EXPECT_TRUE((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) << row;
+        }
+        EXPECT_EQ(strnlen(factory_serials[row], KNOWN_UNIT_FIELD), 12u) << row;
+        EXPECT_EQ(strnlen(ct_numbers[row], KNOWN_UNIT_FIELD), 14u) << row;
         for (int other = row + 1; other < KNOWN_UNIT_COUNT; ++other) {
             EXPECT_NE(factory_serial(row), factory_serial(other));
             EXPECT_NE(ct_number(row), ct_number(other));
@@ -20,6 +25,8 @@ TEST(KnownUnits, TableHasThirteenDistinctRowsOfTheRightShape) {
     EXPECT_EQ(factory_serials[13][0], '\0');
     EXPECT_EQ(ct_numbers[14][0], '\0');
     EXPECT_EQ(known_unit(12).ct_number, "2622401CXOU12H");
+    EXPECT_EQ(shared_first_byte(factory_serials), 'U');
+    EXPECT_EQ(shared_first_byte(ct_numbers), '2');
 }
 
 struct LookupCase {
