@@ -1,5 +1,6 @@
 #include "catalogue/known_units.h"
 
+#include <cstdint>
 #include <cstring>
 
 // Row 13's CT number has the capital letter O in its tenth place; every other zero-like
@@ -58,17 +59,25 @@ bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
     return true;
 }
 
-RowMatches rows_matching_serial(std::string_view candidate) {
-    RowMatches matches;
+const ValueHashes SERIAL_HASHES = [] {
+    ValueHashes built;
+    for (int row = 0; row < KNOWN_UNIT_COUNT; ++row) built.add(serial_key(factory_serials[row]));
+    return built;
+}();
+
+const ValueHashes CT_NUMBER_HASHES = [] {
+    ValueHashes built;
+    for (int row = 0; row < KNOWN_UNIT_COUNT; ++row) built.add(ct_number_key(ct_numbers[row]));
+    return built;
+}();
+
+void collect_serial_rows(std::string_view candidate, RowMatches& matches) {
     for (int row = 0; row < KNOWN_UNIT_COUNT; ++row) {
-        if (factory_serial(row) == candidate) matches.rows[matches.count++] = row;
+        if (is_factory_serial(candidate, row)) matches.rows[matches.count++] = row;
     }
-    return matches;
 }
 
-RowMatches rows_matching_ct(std::string_view candidate) {
-    RowMatches matches;
-    if (candidate.size() != CT_NUMBER_LENGTH) return matches;
+void collect_ct_rows(std::string_view candidate, RowMatches& matches) {
     // The table's CT numbers are upper-case letters and digits, so folding the candidate once
     // and comparing bytes is the same as comparing with ASCII letter case ignored.
     char folded[CT_NUMBER_LENGTH];
@@ -78,5 +87,4 @@ RowMatches rows_matching_ct(std::string_view candidate) {
             matches.rows[matches.count++] = row;
         }
     }
-    return matches;
 }

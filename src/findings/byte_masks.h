@@ -9,11 +9,26 @@
 #define TRAVENNIK_SSE2 1
 #endif
 
+#if defined(__GNUC__)
+#define TRAVENNIK_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define TRAVENNIK_ALWAYS_INLINE inline
+#endif
+
 namespace byte_masks {
+
+// One pass over 64 bytes: which are whitespace, which are NUL, which equal `first` and which
+// equal `second`.
+struct ChunkMasks {
+    std::uint64_t spaces;
+    std::uint64_t nuls;
+    std::uint64_t first;
+    std::uint64_t second;
+};
 
 #ifdef TRAVENNIK_SSE2
 
-inline std::uint64_t combine(__m128i a, __m128i b, __m128i c, __m128i d) {
+TRAVENNIK_ALWAYS_INLINE std::uint64_t combine(__m128i a, __m128i b, __m128i c, __m128i d) {
     return static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(a))) |
            static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(b))) << 16 |
            static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(c))) << 32 |
@@ -23,60 +38,64 @@ inline std::uint64_t combine(__m128i a, __m128i b, __m128i c, __m128i d) {
 inline __m128i load(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 
 // Space, tab, line feed, vertical tab, form feed, carriage return: 0x20, or 0x09 to 0x0D.
-inline __m128i is_space(__m128i bytes) {
+TRAVENNIK_ALWAYS_INLINE __m128i is_space(__m128i bytes) {
     __m128i from_tab = _mm_sub_epi8(bytes, _mm_set1_epi8(9));
     __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(from_tab, _mm_set1_epi8(4)), from_tab);
     return _mm_or_si128(control, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')));
 }
 
-inline std::uint64_t spaces(const char* p) {
-    return combine(is_space(load(p)), is_space(load(p + 16)), is_space(load(p + 32)),
-                   is_space(load(p + 48)));
-}
 
-inline std::uint64_t equal_to(const char* p, char byte) {
-    __m128i wanted = _mm_set1_epi8(byte);
-    return combine(_mm_cmpeq_epi8(load(p), wanted), _mm_cmpeq_epi8(load(p + 16), wanted),
-                   _mm_cmpeq_epi8(load(p + 32), wanted), _mm_cmpeq_epi8(load(p + 48), wanted));
-}
 
-// Bytes that end a token's text: whitespace or NUL.
-inline __m128i ends_text(__m128i bytes) {
-    return _mm_or_si128(is_space(bytes), _mm_cmpeq_epi8(bytes, _mm_setzero_si128()));
-}
 
-inline std::uint64_t text_ends(const char* p) {
-    return combine(ends_text(load(p)), ends_text(load(p + 16)), ends_text(load(p + 32)),
-                   ends_text(load(p + 48)));
+
+// Only the masks asked for are made: turning compare results into bits is the costly part.
+template <bool kNuls, bool kSecond>
+TRAVENNIK_ALWAYS_INLINE ChunkMasks classify(const char* p, char first, char second) {
+    __m128i v[4] = {load(p), load(p + 16), load(p + 32), load(p + 48)};
+    ChunkMasks masks = {};
+    masks.spaces = combine(is_space(v[0]), is_space(v[1]), is_space(v[2]), is_space(v[3]));
+    __m128i want = _mm_set1_epi8(first);
+    masks.first = combine(_mm_cmpeq_epi8(v[0], want), _mm_cmpeq_epi8(v[1], want),
+                          _mm_cmpeq_epi8(v[2], want), _mm_cmpeq_epi8(v[3], want));
+    if (kNuls) {
+        __m128i zero = _mm_setzero_si128();
+        masks.nuls = combine(_mm_cmpeq_epi8(v[0], zero), _mm_cmpeq_epi8(v[1], zero),
+                             _mm_cmpeq_epi8(v[2], zero), _mm_cmpeq_epi8(v[3], zero));
+    }
+    if (kSecond) {
+        want = _mm_set1_epi8(second);
+        masks.second = combine(_mm_cmpeq_epi8(v[0], want), _mm_cmpeq_epi8(v[1], want),
+                               _mm_cmpeq_epi8(v[2], want), _mm_cmpeq_epi8(v[3], want));
+    }
+    return masks;
 }
 
 #else
 
 inline bool is_space_byte(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-inline std::uint64_t spaces(const char* p) {
-    std::uint64_t mask = 0;
-    for (int i = 0; i < 64; ++i) {
-        mask |= static_cast<std::uint64_t>(is_space_byte(static_cast<unsigned char>(p[i]))) << i;
-    }
-    return mask;
-}
 
-inline std::uint64_t equal_to(const char* p, char byte) {
-    std::uint64_t mask = 0;
-    for (int i = 0; i < 64; ++i) mask |= static_cast<std::uint64_t>(p[i] == byte) << i;
-    return mask;
-}
 
-inline std::uint64_t text_ends(const char* p) {
-    std::uint64_t mask = 0;
+
+template <bool kNuls, bool kSecond>
+TRAVENNIK_ALWAYS_INLINE ChunkMasks classify(const char* p, char first, char second) {
+    ChunkMasks masks = {};
     for (int i = 0; i < 64; ++i) {
         unsigned char c = static_cast<unsigned char>(p[i]);
-        mask |= static_cast<std::uint64_t>(c == 0 || is_space_byte(c)) << i;
+        masks.spaces |= static_cast<std::uint64_t>(is_space_byte(c)) << i;
+        masks.nuls |= static_cast<std::uint64_t>(c == 0) << i;
+        masks.first |= static_cast<std::uint64_t>(p[i] == first) << i;
+        masks.second |= static_cast<std::uint64_t>(p[i] == second) << i;
     }
-    return mask;
+    return masks;
 }
 
 #endif
+
+// Bit i of the result describes byte i + `offset` of the 128 bytes that `low` and `high`
+// describe; `offset` is below 64.
+inline std::uint64_t shifted(std::uint64_t low, std::uint64_t high, unsigned offset) {
+    return offset == 0 ? low : (low >> offset) | (high << (64 - offset));
+}
 
 }  // namespace byte_masks

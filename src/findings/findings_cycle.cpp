@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "catalogue/known_units.h"
 #include "common/texts.h"
@@ -15,6 +16,8 @@ void write_findings_row(CheckedStream& findings, int row) {
 }
 
 namespace {
+
+constexpr std::size_t APPEND_STAGE_SIZE = std::size_t{1} << 16;
 
 void report_read_error(const char* path, int error) {
     std::fprintf(stderr, "Travennik: %s: %s\n", path, std::strerror(error));
@@ -194,6 +197,11 @@ Outcome run_findings_cycle(const char* examined_path, const FileModeSpec& spec,
 
     Outcome outcome;
     CheckedStream examined{platform::open_examined(examined_path), examined_path};
+    // The examined file's stream is unbuffered, so that a failed append can be cut back with
+    // nothing left over; the block gathers here instead.
+    auto stage = std::make_unique<char[]>(APPEND_STAGE_SIZE);
+    examined.stage = stage.get();
+    examined.stage_capacity = APPEND_STAGE_SIZE;
     if (examined.stream == nullptr) {
         // A run that cannot open its file still leaves an empty findings file behind.
         if (!platform::truncate_file(findings.stream, 0)) {

@@ -21,10 +21,18 @@ struct Token {
     // The whole run of bytes (as far as kept), NUL bytes included: windows count positions in it.
     std::string_view run() const { return std::string_view(bytes, kept); }
     // The token's text for comparisons and output: the bytes before its first NUL.
-    std::string_view text() const { return run().substr(0, run().find('\0')); }
+    std::string_view text() const {
+        std::size_t length = 0;  // most tokens are short: a plain loop beats a library call
+        while (length < kept && bytes[length] != '\0') ++length;
+        return std::string_view(bytes, length);
+    }
 };
 
 struct TokenSieve;
+
+// next_token_passing sieves this many bytes at a time; a stretch holds at most half as many
+// token starts.
+inline constexpr std::size_t SIEVE_STRETCH = 4096;
 
 // Reads up to `size` bytes into `buffer`: the count read, 0 at the end of the input, or -1 on a
 // read error with errno set. The token reader reads only through such a function.
@@ -43,12 +51,19 @@ struct TokenReader {
     std::size_t end = 0;
     bool at_end = false;
     int read_error = 0;  // errno of a failed read; the input then counts as ended
-    // The last 64 bytes that next_token_passing classified, kept so that several candidates in
-    // one stretch cost one classification. Forgotten when the block is refilled.
-    const TokenSieve* chunk_sieve = nullptr;
-    std::size_t chunk_start = 0;
-    std::uint64_t chunk_hits = 0;
-    std::uint64_t chunk_spaces = 0;
+    // next_token_passing sieves the block a stretch at a time ahead of the scanner and keeps the
+    // starts of the tokens that passed here. All of it is forgotten when the block is refilled.
+    const TokenSieve* sieve = nullptr;
+    std::size_t sieved_to = 0;         // the next byte to sieve; bytes before it are done
+    std::uint64_t space_before = 1;    // whether the byte before `sieved_to` is whitespace
+    std::size_t last_space = 0;        // the last whitespace byte sieved (or where sieving began)
+    std::size_t candidate_next = 0;
+    std::size_t candidate_count = 0;
+    struct Candidate {
+        std::uint32_t start;
+        std::uint32_t length;  // 0 when the token runs on past what the sieve saw
+    };
+    Candidate candidates[SIEVE_STRETCH / 2];
     char block[READ_BLOCK_SIZE];
     char carry[TOKEN_CAPACITY];  // a token that crosses blocks is gathered here
 };
@@ -63,14 +78,14 @@ struct TokenSieve {
         unsigned char offset;
         char byte;
     };
-    // The token's byte at one of these offsets is that mark's byte (no marks: any token).
+    // The token's byte at one of these offsets (below 64) is that mark's byte (no marks: any
+    // token).
     Mark marks[2] = {};
     int mark_count = 0;
-    // When nonzero, the token's text ends at this offset: its run of bytes is this long, or has a
-    // NUL there.
+    // When nonzero (and below 64), the token's text ends at this offset: its run of bytes is
+    // this long, or has a NUL there.
     unsigned char text_length = 0;
 };
-inline constexpr unsigned SIEVE_REACH = 16;  // marks and text_length stay below this offset
 
 bool passes(const TokenSieve& sieve, const Token& token);
 

@@ -22,6 +22,13 @@ TokenSieve serial_sieve() {
     return sieve;
 }
 
+// Up to 12 of the token's bytes from `start`. A serial holds no NUL byte, so these bytes are a
+// serial exactly when serial_window(token, start), which ends at a NUL, is one; not looking for
+// the NUL keeps the many tokens that name no serial cheap.
+std::string_view serial_bytes(std::string_view run, std::size_t start) {
+    return start < run.size() ? run.substr(start, SERIAL_LENGTH) : std::string_view();
+}
+
 }  // namespace
 
 int scan_free_text_report(TokenReader& examined, CheckedStream& findings) {
@@ -29,11 +36,12 @@ int scan_free_text_report(TokenReader& examined, CheckedStream& findings) {
     int finding_count = 0;
     Token token;
     while (next_token_passing(examined, sieve, token)) {
-        std::string_view head = serial_window(token.run(), 0);
-        std::string_view shifted = serial_window(token.run(), 6);
-        // Each row is written at most once per token, even if both windows name it.
+        RowMatches by_head = rows_matching_serial(serial_bytes(token.run(), 0));
+        RowMatches by_shifted = rows_matching_serial(serial_bytes(token.run(), 6));
+        if (by_head.count == 0 && by_shifted.count == 0) continue;
+        // Rows in table order, each written once for this token even if both windows name it.
         for (int row = 0; row < KNOWN_UNIT_COUNT; ++row) {
-            if (factory_serial(row) == head || factory_serial(row) == shifted) {
+            if (by_head.holds(row) || by_shifted.holds(row)) {
                 write_findings_row(findings, row);
                 ++finding_count;
             }
