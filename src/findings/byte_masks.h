@@ -17,8 +17,9 @@
 
 namespace byte_masks {
 
-// One pass over 64 bytes: which are whitespace, which are NUL, which equal `first` and which
-// equal `second`.
+// Which of 64 bytes are whitespace, which are NUL, which equal `first` and which equal
+// `second`. Only the masks asked for (kNuls, kSecond) are made: turning byte comparisons into
+// bits is the costly part.
 struct ChunkMasks {
     std::uint64_t spaces;
     std::uint64_t nuls;
@@ -26,7 +27,27 @@ struct ChunkMasks {
     std::uint64_t second;
 };
 
+namespace portable {
+
+inline bool is_space_byte(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+template <bool kNuls, bool kSecond>
+inline ChunkMasks classify(const char* p, char first, char second) {
+    ChunkMasks masks = {};
+    for (int i = 0; i < 64; ++i) {
+        unsigned char c = static_cast<unsigned char>(p[i]);
+        masks.spaces |= static_cast<std::uint64_t>(is_space_byte(c)) << i;
+        masks.first |= static_cast<std::uint64_t>(p[i] == first) << i;
+        if (kNuls) masks.nuls |= static_cast<std::uint64_t>(c == 0) << i;
+        if (kSecond) masks.second |= static_cast<std::uint64_t>(p[i] == second) << i;
+    }
+    return masks;
+}
+
+}  // namespace portable
+
 #ifdef TRAVENNIK_SSE2
+namespace sse2 {
 
 TRAVENNIK_ALWAYS_INLINE std::uint64_t combine(__m128i a, __m128i b, __m128i c, __m128i d) {
     return static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(a))) |
@@ -35,7 +56,9 @@ TRAVENNIK_ALWAYS_INLINE std::uint64_t combine(__m128i a, __m128i b, __m128i c, _
            static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(d))) << 48;
 }
 
-inline __m128i load(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+TRAVENNIK_ALWAYS_INLINE __m128i load(const char* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
 
 // Space, tab, line feed, vertical tab, form feed, carriage return: 0x20, or 0x09 to 0x0D.
 TRAVENNIK_ALWAYS_INLINE __m128i is_space(__m128i bytes) {
@@ -44,53 +67,34 @@ TRAVENNIK_ALWAYS_INLINE __m128i is_space(__m128i bytes) {
     return _mm_or_si128(control, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')));
 }
 
+TRAVENNIK_ALWAYS_INLINE std::uint64_t equal_bits(const __m128i (&v)[4], char byte) {
+    __m128i want = _mm_set1_epi8(byte);
+    return combine(_mm_cmpeq_epi8(v[0], want), _mm_cmpeq_epi8(v[1], want),
+                   _mm_cmpeq_epi8(v[2], want), _mm_cmpeq_epi8(v[3], want));
+}
 
-
-
-
-// Only the masks asked for are made: turning compare results into bits is the costly part.
 template <bool kNuls, bool kSecond>
 TRAVENNIK_ALWAYS_INLINE ChunkMasks classify(const char* p, char first, char second) {
-    __m128i v[4] = {load(p), load(p + 16), load(p + 32), load(p + 48)};
+    const __m128i v[4] = {load(p), load(p + 16), load(p + 32), load(p + 48)};
     ChunkMasks masks = {};
     masks.spaces = combine(is_space(v[0]), is_space(v[1]), is_space(v[2]), is_space(v[3]));
-    __m128i want = _mm_set1_epi8(first);
-    masks.first = combine(_mm_cmpeq_epi8(v[0], want), _mm_cmpeq_epi8(v[1], want),
-                          _mm_cmpeq_epi8(v[2], want), _mm_cmpeq_epi8(v[3], want));
-    if (kNuls) {
-        __m128i zero = _mm_setzero_si128();
-        masks.nuls = combine(_mm_cmpeq_epi8(v[0], zero), _mm_cmpeq_epi8(v[1], zero),
-                             _mm_cmpeq_epi8(v[2], zero), _mm_cmpeq_epi8(v[3], zero));
-    }
-    if (kSecond) {
-        want = _mm_set1_epi8(second);
-        masks.second = combine(_mm_cmpeq_epi8(v[0], want), _mm_cmpeq_epi8(v[1], want),
-                               _mm_cmpeq_epi8(v[2], want), _mm_cmpeq_epi8(v[3], want));
-    }
+    masks.first = equal_bits(v, first);
+    if (kNuls) masks.nuls = equal_bits(v, '\0');
+    if (kSecond) masks.second = equal_bits(v, second);
     return masks;
 }
 
-#else
-
-inline bool is_space_byte(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-
-
+}  // namespace sse2
+#endif
 
 template <bool kNuls, bool kSecond>
 TRAVENNIK_ALWAYS_INLINE ChunkMasks classify(const char* p, char first, char second) {
-    ChunkMasks masks = {};
-    for (int i = 0; i < 64; ++i) {
-        unsigned char c = static_cast<unsigned char>(p[i]);
-        masks.spaces |= static_cast<std::uint64_t>(is_space_byte(c)) << i;
-        masks.nuls |= static_cast<std::uint64_t>(c == 0) << i;
-        masks.first |= static_cast<std::uint64_t>(p[i] == first) << i;
-        masks.second |= static_cast<std::uint64_t>(p[i] == second) << i;
-    }
-    return masks;
-}
-
+#ifdef TRAVENNIK_SSE2
+    return sse2::classify<kNuls, kSecond>(p, first, second);
+#else
+    return portable::classify<kNuls, kSecond>(p, first, second);
 #endif
+}
 
 // Bit i of the result describes byte i + `offset` of the 128 bytes that `low` and `high`
 // describe; `offset` is below 64.

@@ -100,7 +100,8 @@ bool second_mark_byte(const TokenSieve& sieve) {
 // and the sieve's bytes; the whitespace mask gives the token starts, and the other masks, moved
 // by the sieve's offsets (with bits from the next 64 bytes, classified a step ahead), say which
 // starts could matter. Those are written down and the loop goes on: it is never left for a
-// token. The caller keeps 64 bytes beyond `to` in the block, so no load needs a bounds check.
+// token. The caller keeps 128 bytes from every step start inside the block, so no load needs a
+// bounds check.
 // Made for each shape of sieve so that only the masks it needs are computed.
 template <int kMarks, bool kNuls, bool kSecond>
 std::size_t sieve_stretch(TokenReader& reader, const TokenSieve& sieve, std::size_t to) {
@@ -164,7 +165,8 @@ bool sieve_next_stretch(TokenReader& reader, const TokenSieve& sieve) {
         reader.candidate_next = reader.candidate_count = 0;
     }
     if (reader.sieved_to + 128 > reader.end) return false;
-    std::size_t to = std::min(reader.sieved_to + SIEVE_STRETCH, reader.end - 64);
+    // Every step reads the 128 bytes from where it starts: it starts below end - 127.
+    std::size_t to = std::min(reader.sieved_to + SIEVE_STRETCH, reader.end - 127);
     std::size_t found;
     if (sieve.mark_count == 0) {
         found = sieve_with_marks<0, false>(reader, sieve, to);
