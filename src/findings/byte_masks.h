@@ -44,6 +44,14 @@ inline ChunkMasks classify(const char* p, char first, char second) {
     return masks;
 }
 
+inline unsigned spaces16(const char* p) {
+    unsigned mask = 0;
+    for (int i = 0; i < 16; ++i) {
+        mask |= static_cast<unsigned>(is_space_byte(static_cast<unsigned char>(p[i]))) << i;
+    }
+    return mask;
+}
+
 }  // namespace portable
 
 #ifdef TRAVENNIK_SSE2
@@ -84,8 +92,21 @@ TRAVENNIK_ALWAYS_INLINE ChunkMasks classify(const char* p, char first, char seco
     return masks;
 }
 
+TRAVENNIK_ALWAYS_INLINE unsigned spaces16(const char* p) {
+    return static_cast<unsigned>(_mm_movemask_epi8(is_space(load(p))));
+}
+
 }  // namespace sse2
 #endif
+
+// Which of 16 bytes are whitespace, for the short hops of next_token.
+TRAVENNIK_ALWAYS_INLINE unsigned spaces16(const char* p) {
+#ifdef TRAVENNIK_SSE2
+    return sse2::spaces16(p);
+#else
+    return portable::spaces16(p);
+#endif
+}
 
 template <bool kNuls, bool kSecond>
 TRAVENNIK_ALWAYS_INLINE ChunkMasks classify(const char* p, char first, char second) {

@@ -44,8 +44,10 @@ TEST(ByteMasks, EveryByteValueIsClassifiedAsDefined) {
         const char* p = bytes.data() + at;
         byte_masks::ChunkMasks want = expected_masks(p, 'U', 'u');
         expect_same(byte_masks::portable::classify<true, true>(p, 'U', 'u'), want);
+        EXPECT_EQ(byte_masks::portable::spaces16(p + 16), (want.spaces >> 16) & 0xFFFF);
 #ifdef TRAVENNIK_SSE2
         expect_same(byte_masks::sse2::classify<true, true>(p, 'U', 'u'), want);
+        EXPECT_EQ(byte_masks::sse2::spaces16(p + 16), (want.spaces >> 16) & 0xFFFF);
 #endif
     }
 }

@@ -125,3 +125,55 @@ TEST(TokenReader, ReadingADirectoryIsAReadError) {
 }
 
 }  // namespace
+
+namespace {
+
+// The reference for a sieve: every token of the plain definition that passes it exactly.
+std::vector<std::string> tokens_passing(const std::string& input, const TokenSieve& sieve) {
+    std::vector<std::string> passing;
+    for (const Seen& seen : reference_tokens(input)) {
+        Token token;
+        token.bytes = seen.kept.data();
+        token.kept = seen.kept.size();
+        token.length = seen.length;
+        if (passes(sieve, token)) passing.push_back(seen.kept);
+    }
+    return passing;
+}
+
+TEST(TokenReader, SievedReadingNeverMissesATokenThatPasses) {
+    std::string input;
+    for (int i = 0; i < 300; ++i) {
+        input += "Serial Number : UPA1P430B638\r\nStatus Serial\0x Seria Serials\t"s;
+        input += std::string(i % 70, 'x') + " SN:XYZUPA1P430B638 U 2622401cxq110c\n";
+    }
+    TokenSieve labels;
+    labels.marks[0] = {0, 'S'};
+    labels.mark_count = 1;
+    labels.text_length = 6;
+    TokenSieve serials;
+    serials.marks[0] = {0, 'U'};
+    serials.marks[1] = {6, 'U'};
+    serials.mark_count = 2;
+    TokenSieve ct_numbers;
+    ct_numbers.marks[0] = {0, '2'};
+    ct_numbers.mark_count = 1;
+    ct_numbers.text_length = 14;
+    for (const TokenSieve* sieve : {&labels, &serials, &ct_numbers}) {
+        for (std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{300}, std::size_t{1000},
+                                  READ_BLOCK_SIZE}) {
+            chunk_limit = chunk;
+            std::FILE* stream = stream_holding(input);
+            auto reader = std::make_unique<TokenReader>(stream, read_in_chunks);
+            std::vector<std::string> got;
+            Token token;
+            while (next_token_passing(*reader, *sieve, token)) {
+                if (passes(*sieve, token)) got.push_back(std::string(token.run()));
+            }
+            EXPECT_EQ(got, tokens_passing(input, *sieve)) << "chunk " << chunk;
+            std::fclose(stream);
+        }
+    }
+}
+
+}  // namespace
