@@ -61,14 +61,23 @@ std::string drive_section(Random& random, unsigned drive) {
     return "Drive " + std::to_string(drive) +
            "\r\n"
            "  Model                : HD-2400 Enterprise 2.4TB SAS 12Gb/s\r\n"
-           "  Serial Number        : " + serial + "\r\n"
-           "  Vendor Specific: " + serial + "\r\n"
-           "  CT Number            : " + ct + "\r\n"
+           "  Serial Number        : " +
+           serial +
+           "\r\n"
+           "  Vendor Specific: " +
+           serial +
+           "\r\n"
+           "  CT Number            : " +
+           ct +
+           "\r\n"
            "  Firmware Revision    : 3B07\r\n"
-           "  Location             : Enclosure 1, Slot " + std::to_string(drive % 24) +
+           "  Location             : Enclosure 1, Slot " +
+           std::to_string(drive % 24) +
            ", Port 0x4A\r\n"
            "  Status               : Online, 31C, 0 media errors, 0 predictive failures\r\n"
-           "  Asset Tag            : " + asset + "\r\n"
+           "  Asset Tag            : " +
+           asset +
+           "\r\n"
            "\r\n";
 }
 

@@ -115,16 +115,17 @@ int main(int argc, char** argv) {
     const double megabytes = static_cast<double>(corpus_size) / 1e6;
 
     std::printf("corpus: %.1f MB, best of %d runs each\n\n", megabytes, runs);
-    std::printf("%-10s %10s %10s %12s %10s %8s\n", "mode", "tool MB/s", "grep MB/s",
-                "grep/tool", "peak KiB", "exit");
+    std::printf("%-10s %10s %10s %12s %10s %8s\n", "mode", "tool MB/s", "grep MB/s", "grep/tool",
+                "peak KiB", "exit");
     for (const char* mode : {"report", "ctnumber", "quistral", "pelvor"}) {
         Timing tool;
         Timing grep;
         for (int run = 0; run < runs; ++run) {
-            keep_best(tool, run_once(dir, {program, std::string("-") + mode, "-corpus.txt"}, false));
+            keep_best(tool,
+                      run_once(dir, {program, std::string("-") + mode, "-corpus.txt"}, false));
             if (::truncate(corpus.c_str(), corpus_size) != 0) std::perror("truncate");
-            keep_best(grep, run_once(dir, {"grep", "-c", "-F", "-f", "serials.txt", "corpus.txt"},
-                                     true));
+            keep_best(grep,
+                      run_once(dir, {"grep", "-c", "-F", "-f", "serials.txt", "corpus.txt"}, true));
         }
         std::printf("%-10s %10.0f %10.0f %12.2f %10ld %8d\n", mode, megabytes / tool.seconds,
                     megabytes / grep.seconds, grep.seconds / tool.seconds, tool.peak_kib,

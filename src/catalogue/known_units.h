@@ -9,7 +9,8 @@
 // slot i of one belonging to slot i of the other. Rows are numbered from 0 in the code.
 inline constexpr int KNOWN_UNIT_SLOTS = 15;
 inline constexpr int KNOWN_UNIT_FIELD = 20;
-inline constexpr int KNOWN_UNIT_COUNT = 13;  // slots past this count stay empty and are never visited
+inline constexpr int KNOWN_UNIT_COUNT =
+    13;  // slots past this count stay empty and are never visited
 inline constexpr int SERIAL_LENGTH = 12;
 inline constexpr int CT_NUMBER_LENGTH = 14;
 
@@ -41,7 +42,9 @@ inline std::string_view factory_serial(int row) {
 inline std::string_view ct_number(int row) {
     return std::string_view(ct_numbers[row], CT_NUMBER_LENGTH);
 }
-inline KnownUnit known_unit(int row) { return KnownUnit{factory_serial(row), ct_number(row)}; }
+inline KnownUnit known_unit(int row) {
+    return KnownUnit{factory_serial(row), ct_number(row)};
+}
 
 // The byte that every value of a column starts with, or NUL when they do not all share one.
 char shared_first_byte(const char (&column)[KNOWN_UNIT_SLOTS][KNOWN_UNIT_FIELD]);
@@ -104,8 +107,7 @@ void collect_ct_rows(std::string_view candidate, RowMatches& matches);
 // Rows whose factory serial equals `candidate` exactly, letter case significant.
 inline RowMatches rows_matching_serial(std::string_view candidate) {
     RowMatches matches;
-    if (candidate.size() == SERIAL_LENGTH &&
-        SERIAL_HASHES.may_hold(serial_key(candidate.data()))) {
+    if (candidate.size() == SERIAL_LENGTH && SERIAL_HASHES.may_hold(serial_key(candidate.data()))) {
         collect_serial_rows(candidate, matches);
     }
     return matches;

@@ -12,10 +12,8 @@
 
 // Tried in this order; keywords match whole, ASCII letter case ignored.
 const ModeEntry MODE_TABLE[5] = {
-    {"quistral", &QUISTRAL_MODE, nullptr},
-    {"pelvor", &PELVOR_MODE, nullptr},
-    {"ctnumber", &CT_NUMBER_MODE, nullptr},
-    {"report", &REPORT_MODE, nullptr},
+    {"quistral", &QUISTRAL_MODE, nullptr},  {"pelvor", &PELVOR_MODE, nullptr},
+    {"ctnumber", &CT_NUMBER_MODE, nullptr}, {"report", &REPORT_MODE, nullptr},
     {"ctn", nullptr, lookup_ct_number},
 };
 
@@ -48,7 +46,8 @@ Outcome dispatch(int argc, char** argv, CheckedStream& console) {
         // operand to take, and nothing is created.
         if (argc < 3 || argv[2][0] == '\0') return usage(console);
         const char* operand = argv[2] + 1;
-        if (entry.file_mode != nullptr) return run_findings_cycle(operand, *entry.file_mode, console);
+        if (entry.file_mode != nullptr)
+            return run_findings_cycle(operand, *entry.file_mode, console);
         return entry.handler(operand, console);
     }
     return usage(console);

@@ -91,8 +91,12 @@ bool truncate_file(std::FILE* stream, std::int64_t length) {
     return errno == 0;
 }
 
-int seek_to_end(std::FILE* stream) { return _fseeki64(stream, 0, SEEK_END); }
-std::int64_t tell(std::FILE* stream) { return _ftelli64(stream); }
+int seek_to_end(std::FILE* stream) {
+    return _fseeki64(stream, 0, SEEK_END);
+}
+std::int64_t tell(std::FILE* stream) {
+    return _ftelli64(stream);
+}
 
 }  // namespace platform
 
@@ -144,7 +148,9 @@ std::FILE* open_examined(const char* path) {
     return stream;
 }
 
-bool drop_end_of_file_mark(std::FILE*) { return true; }  // POSIX files have no such mark
+bool drop_end_of_file_mark(std::FILE*) {
+    return true;
+}  // POSIX files have no such mark
 
 bool same_file(std::FILE* a, std::FILE* b) {
     struct stat first, second;
@@ -160,8 +166,12 @@ bool truncate_file(std::FILE* stream, std::int64_t length) {
     return result == 0;
 }
 
-int seek_to_end(std::FILE* stream) { return ::fseeko(stream, 0, SEEK_END); }
-std::int64_t tell(std::FILE* stream) { return static_cast<std::int64_t>(::ftello(stream)); }
+int seek_to_end(std::FILE* stream) {
+    return ::fseeko(stream, 0, SEEK_END);
+}
+std::int64_t tell(std::FILE* stream) {
+    return static_cast<std::int64_t>(::ftello(stream));
+}
 
 }  // namespace platform
 

@@ -29,7 +29,9 @@ struct ChunkMasks {
 
 namespace portable {
 
-inline bool is_space_byte(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline bool is_space_byte(unsigned char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 template <bool kNuls, bool kSecond>
 inline ChunkMasks classify(const char* p, char first, char second) {

@@ -146,8 +146,8 @@ bool append_block(const FileModeSpec& spec, int finding_count, CheckedStream& fi
 }
 
 // The cycle from the scan on, with both files open and the findings file locked.
-Outcome scan_and_append(const FileModeSpec& spec, CheckedStream& findings,
-                        CheckedStream& examined, CheckedStream& console, const CycleIo& io) {
+Outcome scan_and_append(const FileModeSpec& spec, CheckedStream& findings, CheckedStream& examined,
+                        CheckedStream& console, const CycleIo& io) {
     if (!platform::drop_end_of_file_mark(examined.stream)) {
         examined.error = errno;
         report_write_error(examined);

@@ -54,9 +54,9 @@ struct TokenReader {
     // next_token_passing sieves the block a stretch at a time ahead of the scanner and keeps the
     // starts of the tokens that passed here. All of it is forgotten when the block is refilled.
     const TokenSieve* sieve = nullptr;
-    std::size_t sieved_to = 0;         // the next byte to sieve; bytes before it are done
-    std::uint64_t space_before = 1;    // whether the byte before `sieved_to` is whitespace
-    std::size_t last_space = 0;        // the last whitespace byte sieved (or where sieving began)
+    std::size_t sieved_to = 0;       // the next byte to sieve; bytes before it are done
+    std::uint64_t space_before = 1;  // whether the byte before `sieved_to` is whitespace
+    std::size_t last_space = 0;      // the last whitespace byte sieved (or where sieving began)
     std::size_t candidate_next = 0;
     std::size_t candidate_count = 0;
     struct Candidate {
@@ -69,30 +69,10 @@ struct TokenReader {
 };
 
 // Whitespace is exactly space, tab, line feed, vertical tab, form feed and carriage return.
-inline bool is_token_space(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// What a token must look like for a scanner to want it: a cheap test on two or three bytes, so
-// that the reader can pass over every other token without handing it out.
-struct TokenSieve {
-    struct Mark {
-        unsigned char offset;
-        char byte;
-    };
-    // The token's byte at one of these offsets (below 64) is that mark's byte (no marks: any
-    // token).
-    Mark marks[2] = {};
-    int mark_count = 0;
-    // When nonzero (and below 64), the token's text ends at this offset: its run of bytes is
-    // this long, or has a NUL there.
-    unsigned char text_length = 0;
-};
-
-bool passes(const TokenSieve& sieve, const Token& token);
+inline bool is_token_space(unsigned char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // Skips whitespace and returns the next token in `token`. Returns false at the end of the input
 // (or after a read error, which `read_error` tells), and on every later call.
 bool next_token(TokenReader& reader, Token& token);
-
-// Like next_token, but passes over tokens that fail the sieve. It may hand out a token that
-// fails it (the caller judges every token it gets); it never passes over one that passes.
-bool next_token_passing(TokenReader& reader, const TokenSieve& sieve, Token& token);

@@ -2,9 +2,14 @@
 
 #include "catalogue/known_units.h"
 #include "common/texts.h"
+#include "findings/token_sieve.h"
 
 const FileModeSpec CT_NUMBER_MODE = {
-    "ctnumber", scan_ct_number_file, AppendStyle::rebuilt, TEXT_SERIAL_HEAD, Echo::verdict,
+    "ctnumber",
+    scan_ct_number_file,
+    AppendStyle::rebuilt,
+    TEXT_SERIAL_HEAD,
+    Echo::verdict,
     "Done! Please open the CT Numbers text file and check the message at the end of the file.\n"};
 
 namespace {
@@ -17,7 +22,8 @@ TokenSieve ct_number_sieve() {
     char first = shared_first_byte(ct_numbers);
     if (first == '\0') return sieve;
     sieve.marks[sieve.mark_count++] = {0, first};
-    if (first >= 'A' && first <= 'Z') sieve.marks[sieve.mark_count++] = {0, char(first - 'A' + 'a')};
+    if (first >= 'A' && first <= 'Z')
+        sieve.marks[sieve.mark_count++] = {0, char(first - 'A' + 'a')};
     return sieve;
 }
 

@@ -3,9 +3,14 @@
 #include <string_view>
 
 #include "catalogue/known_units.h"
+#include "findings/token_sieve.h"
 
 const FileModeSpec REPORT_MODE = {
-    "report", scan_free_text_report, AppendStyle::rebuilt, "Factory S/N\t", Echo::full,
+    "report",
+    scan_free_text_report,
+    AppendStyle::rebuilt,
+    "Factory S/N\t",
+    Echo::full,
     "Done! Please open the corresponding file and check the message at the end of the file.\n"};
 
 namespace {

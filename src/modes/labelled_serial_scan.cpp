@@ -4,13 +4,22 @@
 
 #include "catalogue/known_units.h"
 #include "common/texts.h"
+#include "findings/token_sieve.h"
 
 const FileModeSpec QUISTRAL_MODE = {
-    "quistral", scan_quistral_report, AppendStyle::block, nullptr, Echo::full,
+    "quistral",
+    scan_quistral_report,
+    AppendStyle::block,
+    nullptr,
+    Echo::full,
     "Done! Please open Quistral Report and check the message at the end of the file.\n"};
 
 const FileModeSpec PELVOR_MODE = {
-    "pelvor", scan_pelvor_report, AppendStyle::block, nullptr, Echo::full,
+    "pelvor",
+    scan_pelvor_report,
+    AppendStyle::block,
+    nullptr,
+    Echo::full,
     "Done! Please open PELVOR Report and check the message at the end of the file.\n"};
 
 void write_block_row(CheckedStream& findings, int row, int& finding_count) {

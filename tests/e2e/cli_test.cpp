@@ -31,15 +31,15 @@ TEST(CommandLine, ModesSwitchesAndOperands) {
         {{"-ctn", "-2622401CX0U12H"}, ALL_GOOD, 0},
         {{"-ctn", "-UPA1P430B638"}, ALL_GOOD, 0},
         {{"-ctn", "2622401CXQ110C"}, ALL_GOOD, 0},  // read as 622401CXQ110C
-        {{"-ctn", "-"}, ALL_GOOD, 0},                // an empty operand
+        {{"-ctn", "-"}, ALL_GOOD, 0},               // an empty operand
         {{"-ctn", "-2622401CXQ110C", "ignored", "too"}, ROW1_LOOKUP, 0},
         {{"-ctnum", "-x.txt"}, "", 2},  // keywords match whole
         {{"-ctnumberx", "-x.txt"}, "", 2},
         {{"report", "-x.txt"}, "", 2},  // no switch character
         {{"\\report", "-x.txt"}, "", 2},
-        {{"-", "-x.txt"}, "", 2},       // an empty keyword
+        {{"-", "-x.txt"}, "", 2},  // an empty keyword
         {{"", "-x.txt"}, "", 2},
-        {{"-ctn"}, "", 2},              // a keyword with no operand
+        {{"-ctn"}, "", 2},  // a keyword with no operand
         {{"-ctn", ""}, "", 2},
         {{"-report"}, "", 2},
         {{"-report", ""}, "", 2},

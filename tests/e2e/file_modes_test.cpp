@@ -43,36 +43,63 @@ struct ModeCase {
 
 TEST(FileModes, VerdictsInEveryMode) {
     const ModeCase cases[] = {
-        {"report, one finding", {"-report", "-e.txt"}, "UPA1P430B638\n", ROW1,
+        {"report, one finding",
+         {"-report", "-e.txt"},
+         "UPA1P430B638\n",
+         ROW1,
          "\n\n" + FOLLOWING + CONTACT + "Factory S/N\t" + "CT Number\n" + one_tab(ROW1),
          FOLLOWING + CONTACT + "Factory S/N\tCT Number\n" + one_tab(ROW1) + REPORT_DONE},
-        {"report, the same unit twice and a shifted one", {"-report", "-e.txt"},
-         "id=UPA1P430B638\nSN:XYZUUL1P3C02028 UPA1P430B638-1", ROW5 + ROW1,
+        {"report, the same unit twice and a shifted one",
+         {"-report", "-e.txt"},
+         "id=UPA1P430B638\nSN:XYZUUL1P3C02028 UPA1P430B638-1",
+         ROW5 + ROW1,
          "\n\n" + FOLLOWING + CONTACT + "Factory S/N\tCT Number\n" + one_tab(ROW5) + one_tab(ROW1),
          FOLLOWING + CONTACT + "Factory S/N\tCT Number\n" + one_tab(ROW5) + one_tab(ROW1) +
              REPORT_DONE},
-        {"report, nothing", {"-report", "-e.txt"}, "S/N:UPA1P430B638 upa1p430b638\n", "",
-         "\n\n" + ALL_GOOD, ALL_GOOD},
-        {"ctnumber, findings", {"-ctnumber", "-e.txt"}, "2622401CXPQ3MC\n2622401cxq110c\n",
+        {"report, nothing",
+         {"-report", "-e.txt"},
+         "S/N:UPA1P430B638 upa1p430b638\n",
+         "",
+         "\n\n" + ALL_GOOD,
+         ALL_GOOD},
+        {"ctnumber, findings",
+         {"-ctnumber", "-e.txt"},
+         "2622401CXPQ3MC\n2622401cxq110c\n",
          ROW3 + ROW1,
          "\n\n" + FOLLOWING + CONTACT + "Factory S/N\t\tCT Number\n" + one_tab(ROW3) +
              one_tab(ROW1),
          CERTAIN + CONTACT + CTNUMBER_DONE},
-        {"ctnumber, nothing", {"-ctnumber", "-e.txt"}, "CT:2622401CXQ110C UPA1P430B638", "",
-         "\n\n" + ALL_GOOD, ALL_GOOD},
+        {"ctnumber, nothing",
+         {"-ctnumber", "-e.txt"},
+         "CT:2622401CXQ110C UPA1P430B638",
+         "",
+         "\n\n" + ALL_GOOD,
+         ALL_GOOD},
         {"ctnumber, empty file", {"-ctnumber", "-e.txt"}, "", "", "\n\n" + ALL_GOOD, ALL_GOOD},
-        {"quistral, findings", {"-quistral", "-e.txt"},
+        {"quistral, findings",
+         {"-quistral", "-e.txt"},
          "Serial Number : UPA1P430B638\nSerial Number = UUL1P3C02028\n"
          "Serial\nNumber\n.....\nUPA1P430B638-0001\n",
-         BLOCK_HEADING + ROW1 + ROW5 + ROW1, BLOCK_HEADING + ROW1 + ROW5 + ROW1 + "\n",
+         BLOCK_HEADING + ROW1 + ROW5 + ROW1,
+         BLOCK_HEADING + ROW1 + ROW5 + ROW1 + "\n",
          BLOCK_HEADING + ROW1 + ROW5 + ROW1 + "\n" + QUISTRAL_DONE},
-        {"quistral, nothing", {"-quistral", "-e.txt"}, "Serial Number: UPA1P430B638\n", ALL_GOOD,
-         ALL_GOOD + "\n", ALL_GOOD + "\n" + QUISTRAL_DONE},
-        {"pelvor, findings", {"-pelvor", "-e.txt"}, "Vendor Specific: UPA1P430B638\n",
-         BLOCK_HEADING + ROW1, BLOCK_HEADING + ROW1 + "\n",
+        {"quistral, nothing",
+         {"-quistral", "-e.txt"},
+         "Serial Number: UPA1P430B638\n",
+         ALL_GOOD,
+         ALL_GOOD + "\n",
+         ALL_GOOD + "\n" + QUISTRAL_DONE},
+        {"pelvor, findings",
+         {"-pelvor", "-e.txt"},
+         "Vendor Specific: UPA1P430B638\n",
+         BLOCK_HEADING + ROW1,
+         BLOCK_HEADING + ROW1 + "\n",
          BLOCK_HEADING + ROW1 + "\n" + PELVOR_DONE},
-        {"pelvor, nothing, no final line end", {"-pelvor", "-e.txt"},
-         "Vendor Specific : UPA1P430B638", ALL_GOOD, ALL_GOOD + "\n",
+        {"pelvor, nothing, no final line end",
+         {"-pelvor", "-e.txt"},
+         "Vendor Specific : UPA1P430B638",
+         ALL_GOOD,
+         ALL_GOOD + "\n",
          ALL_GOOD + "\n" + PELVOR_DONE},
     };
     for (const ModeCase& c : cases) {
@@ -94,8 +121,8 @@ TEST(FileModes, BlocksAccumulateOverRuns) {
     ASSERT_EQ(workspace.run({"-report", "-r.txt"}).status, 0);
     // The second run also finds the serial in the row that the first run appended.
     std::string first = "\n\n" + FOLLOWING + CONTACT + "Factory S/N\tCT Number\n" + one_tab(ROW1);
-    std::string second = "\n\n" + FOLLOWING + CONTACT + "Factory S/N\tCT Number\n" +
-                         one_tab(ROW1) + one_tab(ROW1);
+    std::string second =
+        "\n\n" + FOLLOWING + CONTACT + "Factory S/N\tCT Number\n" + one_tab(ROW1) + one_tab(ROW1);
     EXPECT_EQ(workspace.read("r.txt"), "UPA1P430B638\n" + eol(first) + eol(second));
 
     // A labelled block holds no label tokens, so running again appends the same block.
@@ -141,7 +168,8 @@ TEST(FileModes, ExaminedFileThatCannotBeOpened) {
     const OpenFailureCase cases[] = {
         {"missing", {"-report", "-missing.txt"}, "The file missing.txt cannot be opened\n"},
         {"empty operand", {"-ctnumber", "-"}, "The file  cannot be opened\n"},
-        {"format characters", {"-quistral", "-%s%n%d.txt"},
+        {"format characters",
+         {"-quistral", "-%s%n%d.txt"},
          "The file %s%n%d.txt cannot be opened\n"},
         {"folder", {"-report", "-sub"}, "The file sub cannot be opened\n"},
         {"fifo", {"-pelvor", "-pipe"}, "The file pipe cannot be opened\n"},
@@ -177,8 +205,8 @@ TEST(FileModes, FindingsFileIsNeverTheExaminedFile) {
         Workspace workspace;
         ASSERT_EQ(::mkdir(workspace.path("sub").c_str(), 0755), 0);
         workspace.write("Travennik.txt", users_file);
-        ASSERT_EQ(::link(workspace.path("Travennik.txt").c_str(), workspace.path("link.txt").c_str()),
-                  0);
+        ASSERT_EQ(
+            ::link(workspace.path("Travennik.txt").c_str(), workspace.path("link.txt").c_str()), 0);
         RunResult result = workspace.run({"-report", std::string("-") + spelling});
         EXPECT_EQ(result.status, 1) << spelling;
         EXPECT_EQ(result.out, eol(std::string("The file ") + spelling +

@@ -17,9 +17,8 @@ const std::string REPORT_DONE =
     "Done! Please open the corresponding file and check the message at the end of the file.\n";
 const char* SERIALS[] = {"UPA1P430B638", "UPA1P41098NV", "UPA1P3C091SM", "UPA1P41092S8",
                          "UUL1P3C02028", "UPA1P38049TU", "UPL1P3A0BBY2", "UPL1P3909HUP"};
-const char* CT_NUMBERS[] = {"2622401CXQ110C", "2622401CXPS1B5", "2622401CXPQ3MC",
-                            "2622401CXPR0LF", "2622302CXPQ0YL", "2622401CXP45V0",
-                            "2622301CXPGBRE", "2622301CXP93ZK"};
+const char* CT_NUMBERS[] = {"2622401CXQ110C", "2622401CXPS1B5", "2622401CXPQ3MC", "2622401CXPR0LF",
+                            "2622302CXPQ0YL", "2622401CXP45V0", "2622301CXPGBRE", "2622301CXP93ZK"};
 
 std::string filler(std::size_t bytes) {
     std::string text;
@@ -39,7 +38,8 @@ std::string report_naming(int unit, int count, std::size_t size) {
 
 std::string report_block(int unit, int count) {
     std::string block = "\n\n" + FOLLOWING + CONTACT + "Factory S/N\tCT Number\n";
-    for (int i = 0; i < count; ++i) block += std::string(SERIALS[unit]) + "\t" + CT_NUMBERS[unit] + "\n";
+    for (int i = 0; i < count; ++i)
+        block += std::string(SERIALS[unit]) + "\t" + CT_NUMBERS[unit] + "\n";
     return block;
 }
 
@@ -61,7 +61,8 @@ TEST(IoFailures, AppendCutShortByTheFileSizeLimitLeavesTheFileAsItWas) {
         RunResult result = workspace.run({mode, "-e.txt"}, options);
         EXPECT_EQ(result.status, 1) << mode;
         EXPECT_EQ(result.out, "") << mode << ": no verdict, no completion text";
-        EXPECT_EQ(result.err, banner() + error_report("Travennik: e.txt: ", "File too large", result.err))
+        EXPECT_EQ(result.err,
+                  banner() + error_report("Travennik: e.txt: ", "File too large", result.err))
             << mode;
         EXPECT_EQ(workspace.read("e.txt"), report) << mode;
     }
@@ -137,8 +138,7 @@ TEST(IoFailures, ParallelRunsOnOneFileAppendTwoWholeBlocks) {
     EXPECT_EQ(Workspace::finish(first).status, 0);
     EXPECT_EQ(Workspace::finish(second).status, 0);
     // The later run also reads the block the earlier one appended: three rows, then six.
-    EXPECT_EQ(workspace.read("e.txt"),
-              report + eol(report_block(2, 3)) + eol(report_block(2, 6)));
+    EXPECT_EQ(workspace.read("e.txt"), report + eol(report_block(2, 3)) + eol(report_block(2, 6)));
 }
 
 }  // namespace

@@ -48,7 +48,9 @@ void Workspace::write(const std::string& name, const std::string& content) const
     std::ofstream(path(name), std::ios::binary) << content;
 }
 
-std::string Workspace::read(const std::string& name) const { return slurp(path(name)); }
+std::string Workspace::read(const std::string& name) const {
+    return slurp(path(name));
+}
 
 bool Workspace::exists(const std::string& name) const {
     struct stat info;
@@ -121,7 +123,9 @@ RunResult Workspace::finish(const Started& started) {
     return result;
 }
 
-bool windows_target() { return environment("TRAVENNIK_TARGET") == "windows"; }
+bool windows_target() {
+    return environment("TRAVENNIK_TARGET") == "windows";
+}
 
 std::string eol(const std::string& text) {
     if (!windows_target()) return text;

@@ -14,12 +14,12 @@ struct RunResult {
 };
 
 struct RunOptions {
-    std::string stdout_path;     // where standard output goes instead of a capture file
+    std::string stdout_path;         // where standard output goes instead of a capture file
     long long file_size_limit = -1;  // RLIMIT_FSIZE for the program, SIGXFSZ ignored
 };
 
 class Workspace {
-public:
+  public:
     Workspace();
     ~Workspace();
     Workspace(const Workspace&) = delete;
@@ -43,7 +43,7 @@ public:
     Started start(const std::vector<std::string>& args, const RunOptions& options = {}) const;
     static RunResult finish(const Started& started);
 
-private:
+  private:
     std::string dir_;
     mutable int runs_ = 0;
 };

@@ -1,6 +1,5 @@
 // Behaviour of the Windows program's text streams and file names, run under Wine.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <string>
@@ -15,7 +14,7 @@ const std::string ROW1_BLOCK =
     "UPA1P430B638\t2622401CXQ110C\r\n";
 
 class WindowsProgram : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!windows_target()) GTEST_SKIP() << "Windows text streams and file names only";
     }

@@ -32,7 +32,9 @@ std::vector<std::string> reference_tokens(const std::string& input) {
     return tokens;
 }
 
-std::string text_of(const std::string& token) { return token.substr(0, token.find('\0')); }
+std::string text_of(const std::string& token) {
+    return token.substr(0, token.find('\0'));
+}
 
 std::string window_of(const std::string& token, std::size_t start) {
     if (token.size() <= start) return "";
@@ -60,7 +62,8 @@ std::string reference_free_text(const std::vector<std::string>& tokens) {
     for (const std::string& token : tokens) {
         std::string head = window_of(token, 0), shifted = window_of(token, 6);
         for (int row = 0; row < KNOWN_UNIT_COUNT; ++row) {
-            if (head == factory_serials[row] || shifted == factory_serials[row]) out += row_line(row);
+            if (head == factory_serials[row] || shifted == factory_serials[row])
+                out += row_line(row);
         }
     }
     return out;

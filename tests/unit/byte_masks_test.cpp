@@ -35,8 +35,8 @@ TEST(ByteMasks, EveryByteValueIsClassifiedAsDefined) {
     std::string bytes;
     for (int c = 0; c < 256; ++c) bytes += static_cast<char>(c);
     std::mt19937 random(7);
-    const char edges[] = {'\0', '\x08', '\t', '\n', '\v', '\f', '\r', '\x0E', '\x1F', ' ', '!',
-                          'U', 'u', '\x89', '\xA0', '\xFF'};
+    const char edges[] = {'\0',   '\x08', '\t', '\n', '\v', '\f',   '\r',   '\x0E',
+                          '\x1F', ' ',    '!',  'U',  'u',  '\x89', '\xA0', '\xFF'};
     for (int chunk = 0; chunk < 200; ++chunk) {
         for (int i = 0; i < 64; ++i) bytes += edges[random() % sizeof edges];
     }

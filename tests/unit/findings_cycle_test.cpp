@@ -18,7 +18,7 @@ namespace {
 
 // Runs each test in a fresh folder, where the cycle creates its findings file.
 class FindingsCycle : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/travennik-cycle-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);

@@ -85,7 +85,9 @@ TEST(KnownUnits, SerialWindow) {
         {"SN:XYZUPA1P430B638", 6, "UPA1P430B638"},
         {"SN:XYZUPA1P430B638TAIL", 6, "UPA1P430B638"},
         {"ABCDEFG", 6, "G"},
-        {"UPA1P4\0" "0B638"s, 0, "UPA1P4"},           // text ends at a NUL
+        {"UPA1P4\0"
+         "0B638"s,
+         0, "UPA1P4"},                                // text ends at a NUL
         {"AB\0DEFUPA1P430B638"s, 6, "UPA1P430B638"},  // position 6 counts past the NUL
         {"ABCDEFUPA\0P430B638"s, 6, "UPA"},
     };

@@ -17,7 +17,8 @@ const std::string ROW1 = "UPA1P430B638\t\t2622401CXQ110C\n";
 const std::string ROW2 = "UPA1P41098NV\t\t2622401CXPS1B5\n";
 const std::string ROW3 = "UPA1P3C091SM\t\t2622401CXPQ3MC\n";
 const std::string ROW5 = "UUL1P3C02028\t\t2622302CXPQ0YL\n";
-const std::string HEADING = std::string(TEXT_FOLLOWING) + TEXT_CONTACT + "Factory S/N\t\tCT Number\n";
+const std::string HEADING =
+    std::string(TEXT_FOLLOWING) + TEXT_CONTACT + "Factory S/N\t\tCT Number\n";
 const std::string ALL_GOOD = TEXT_ALL_GOOD;
 
 struct ScanCase {
@@ -55,12 +56,12 @@ TEST(Scanners, Quistral) {
         {scan_quistral_report, "Serial Number UPA1P430B638 UPA1P41098NV\n", HEADING + ROW2, 1},
         {scan_quistral_report, "Serial Serial Number : UPA1P430B638\n", ALL_GOOD, 0},
         {scan_quistral_report, "Serial Number Serial Number : UPA1P430B638\n", ALL_GOOD, 0},
-        {scan_quistral_report, "Serial Number : UPA1P430B638 Serial Number : UUL1P3C02028\n"
-                               "Serial Number : UPA1P430B638\n",
+        {scan_quistral_report,
+         "Serial Number : UPA1P430B638 Serial Number : UUL1P3C02028\n"
+         "Serial Number : UPA1P430B638\n",
          HEADING + ROW1 + ROW5 + ROW1, 3},
         {scan_quistral_report, "Serial Number :", ALL_GOOD, 0},
-        {scan_quistral_report, "Serial Number : UPA1P430B638 Serial Number :",
-         HEADING + ROW1, 1},
+        {scan_quistral_report, "Serial Number : UPA1P430B638 Serial Number :", HEADING + ROW1, 1},
         {scan_quistral_report, "Vendor Specific: UPA1P430B638", ALL_GOOD, 0},
         {scan_quistral_report, "", ALL_GOOD, 0},
     };
@@ -117,8 +118,8 @@ TEST(Scanners, FreeTextReport) {
         {scan_free_text_report, "UUL1P3UPA1P430B638 UPA1P430B638", ROW1 + ROW1, 2},
         {scan_free_text_report, "AB\0DEFUPA1P430B638"s, ROW1, 1},
         {scan_free_text_report, std::string(1027, 'A') + "UPA1P430B638", "", 0},
-        {scan_free_text_report, std::string(6, 'A') + "UPA1P430B638" + std::string(5000, 'x'),
-         ROW1, 1},
+        {scan_free_text_report, std::string(6, 'A') + "UPA1P430B638" + std::string(5000, 'x'), ROW1,
+         1},
     };
     for (const ScanCase& c : cases) {
         ScanResult result = scan(c.scanner, c.input);

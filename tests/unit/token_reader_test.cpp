@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "findings/token_sieve.h"
 #include "test_files.h"
 
 namespace {
@@ -68,7 +69,8 @@ TEST(TokenReader, MatchesThePlainDefinitionAcrossBlockBoundaries) {
         std::string(1027, 'A') + "UPA1P430B638 after",
     };
     for (const std::string& input : inputs) {
-        for (std::size_t chunk : {std::size_t{1}, std::size_t{2}, std::size_t{7}, READ_BLOCK_SIZE}) {
+        for (std::size_t chunk :
+             {std::size_t{1}, std::size_t{2}, std::size_t{7}, READ_BLOCK_SIZE}) {
             EXPECT_EQ(read_tokens(input, chunk), reference_tokens(input))
                 << "chunk " << chunk << " input " << input.substr(0, 40);
         }
@@ -160,8 +162,8 @@ TEST(TokenReader, SievedReadingNeverMissesATokenThatPasses) {
     ct_numbers.mark_count = 1;
     ct_numbers.text_length = 14;
     for (const TokenSieve* sieve : {&labels, &serials, &ct_numbers}) {
-        for (std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{300}, std::size_t{1000},
-                                  READ_BLOCK_SIZE}) {
+        for (std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{300},
+                                  std::size_t{1000}, READ_BLOCK_SIZE}) {
             chunk_limit = chunk;
             std::FILE* stream = stream_holding(input);
             auto reader = std::make_unique<TokenReader>(stream, read_in_chunks);
