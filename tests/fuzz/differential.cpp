@@ -12,6 +12,7 @@
 #include "modes/ct_number_scan.h"
 #include "modes/free_text_scan.h"
 #include "modes/labelled_serial_scan.h"
+#include "test_files.h"
 
 namespace {
 
@@ -123,23 +124,15 @@ long read_in_chosen_blocks(std::FILE* stream, char* buffer, std::size_t size) {
 }
 
 std::string tool_findings(ScanFn scanner, const std::string& input) {
-    std::FILE* examined = std::tmpfile();
-    std::FILE* findings = std::tmpfile();
-    if (examined == nullptr || findings == nullptr) std::abort();
-    std::fwrite(input.data(), 1, input.size(), examined);
-    std::rewind(examined);
+    std::FILE* examined = stream_holding(input);
+    CheckedStream findings{std::tmpfile(), "findings"};
+    if (examined == nullptr || findings.stream == nullptr) std::abort();
     block_calls = 0;
     auto reader = std::make_unique<TokenReader>(examined, read_in_chosen_blocks);
-    CheckedStream out{findings, "findings"};
-    scanner(*reader, out);
-    std::fflush(findings);
-    std::rewind(findings);
-    std::string result;
-    char piece[4096];
-    std::size_t count;
-    while ((count = std::fread(piece, 1, sizeof piece, findings)) > 0) result.append(piece, count);
+    scanner(*reader, findings);
+    std::string result = whole_stream(findings.stream);
     std::fclose(examined);
-    std::fclose(findings);
+    std::fclose(findings.stream);
     return result;
 }
 

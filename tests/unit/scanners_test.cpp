@@ -46,6 +46,15 @@ ScanResult scan(ScanFn scanner, const std::string& input) {
     return result;
 }
 
+template <std::size_t N>
+void check_cases(const ScanCase (&cases)[N]) {
+    for (const ScanCase& c : cases) {
+        ScanResult result = scan(c.scanner, c.input);
+        EXPECT_EQ(result.findings, c.findings) << c.input.substr(0, 40);
+        EXPECT_EQ(result.count, c.count) << c.input.substr(0, 40);
+    }
+}
+
 TEST(Scanners, Quistral) {
     const ScanCase cases[] = {
         {scan_quistral_report, "Serial Number : UPA1P430B638\n", HEADING + ROW1, 1},
@@ -65,11 +74,7 @@ TEST(Scanners, Quistral) {
         {scan_quistral_report, "Vendor Specific: UPA1P430B638", ALL_GOOD, 0},
         {scan_quistral_report, "", ALL_GOOD, 0},
     };
-    for (const ScanCase& c : cases) {
-        ScanResult result = scan(c.scanner, c.input);
-        EXPECT_EQ(result.findings, c.findings) << c.input;
-        EXPECT_EQ(result.count, c.count) << c.input;
-    }
+    check_cases(cases);
 }
 
 TEST(Scanners, Pelvor) {
@@ -81,11 +86,7 @@ TEST(Scanners, Pelvor) {
         {scan_pelvor_report, "Serial Number : UPA1P430B638", ALL_GOOD, 0},
         {scan_pelvor_report, "Vendor Specific:", ALL_GOOD, 0},
     };
-    for (const ScanCase& c : cases) {
-        ScanResult result = scan(c.scanner, c.input);
-        EXPECT_EQ(result.findings, c.findings) << c.input;
-        EXPECT_EQ(result.count, c.count) << c.input;
-    }
+    check_cases(cases);
 }
 
 TEST(Scanners, CtNumberFile) {
@@ -98,11 +99,7 @@ TEST(Scanners, CtNumberFile) {
         {scan_ct_number_file, "2622401CXQ110C\0tail"s, ROW1, 1},  // the text ends at the NUL
         {scan_ct_number_file, "", "", 0},
     };
-    for (const ScanCase& c : cases) {
-        ScanResult result = scan(c.scanner, c.input);
-        EXPECT_EQ(result.findings, c.findings) << c.input;
-        EXPECT_EQ(result.count, c.count) << c.input;
-    }
+    check_cases(cases);
 }
 
 TEST(Scanners, FreeTextReport) {
@@ -121,11 +118,7 @@ TEST(Scanners, FreeTextReport) {
         {scan_free_text_report, std::string(6, 'A') + "UPA1P430B638" + std::string(5000, 'x'), ROW1,
          1},
     };
-    for (const ScanCase& c : cases) {
-        ScanResult result = scan(c.scanner, c.input);
-        EXPECT_EQ(result.findings, c.findings) << c.input.substr(0, 40);
-        EXPECT_EQ(result.count, c.count) << c.input.substr(0, 40);
-    }
+    check_cases(cases);
 }
 
 }  // namespace
