@@ -55,21 +55,22 @@ bool copy_findings(CheckedStream& findings, CheckedStream& out, const CycleIo& i
 // Reads the findings rows back two tokens at a time and writes each as the serial, one tab, the
 // CT number and a line end. False on a read error.
 bool copy_rebuilt_rows(CheckedStream& findings, CheckedStream& out, const CycleIo& io) {
-    TokenReader reader(findings.stream, io.read_block);
+    // The reader holds a quarter-megabyte block: on the heap, not on a thread's stack.
+    auto reader = std::make_unique<TokenReader>(findings.stream, io.read_block);
     Token token;
     char serial[TOKEN_CAPACITY];
-    while (next_token(reader, token)) {
+    while (next_token(*reader, token)) {
         std::string_view text = token.text();
         std::memcpy(serial, text.data(), text.size());
         std::size_t serial_length = text.size();
-        if (!next_token(reader, token)) break;
+        if (!next_token(*reader, token)) break;
         write_bytes(out, serial, serial_length);
         write_text(out, "\t");
         write_text(out, token.text());
         write_text(out, "\n");
     }
-    if (reader.read_error == 0) return true;
-    report_read_error(findings.name, reader.read_error);
+    if (reader->read_error == 0) return true;
+    report_read_error(findings.name, reader->read_error);
     return false;
 }
 
@@ -161,11 +162,11 @@ Outcome scan_and_append(const FileModeSpec& spec, CheckedStream& findings, Check
 
     int finding_count;
     {
-        TokenReader reader(examined.stream, io.read_block);
-        finding_count = spec.scanner(reader, findings);
-        if (reader.read_error != 0) {
+        auto reader = std::make_unique<TokenReader>(examined.stream, io.read_block);
+        finding_count = spec.scanner(*reader, findings);
+        if (reader->read_error != 0) {
             // A verdict from part of the file would be wrong: append nothing.
-            report_read_error(examined.name, reader.read_error);
+            report_read_error(examined.name, reader->read_error);
             return Outcome::failed;
         }
     }
