@@ -92,9 +92,9 @@ TRAVENNIK_ALWAYS_INLINE ChunkMasks classify(const char* p, char first, char seco
     if (kNuls) {
         // NUL bytes are rare in text: one test for the whole chunk spares the bits most times.
         const __m128i zero = _mm_setzero_si128();
-        __m128i any = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(v[0], zero), _mm_cmpeq_epi8(v[1], zero)),
-            _mm_or_si128(_mm_cmpeq_epi8(v[2], zero), _mm_cmpeq_epi8(v[3], zero)));
+        __m128i any =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v[0], zero), _mm_cmpeq_epi8(v[1], zero)),
+                         _mm_or_si128(_mm_cmpeq_epi8(v[2], zero), _mm_cmpeq_epi8(v[3], zero)));
         if (_mm_movemask_epi8(any) != 0) masks.nuls = equal_bits(v, '\0');
     }
     if (kSecond) masks.second = equal_bits(v, second);
