@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "findings/token_reader.h"
+
 // Classifies 64 bytes at once: bit i of each mask describes byte p[i]. SSE2 is on every x86 and
 // x86-64 target the tool is built for; other targets get the plain loop, chosen at compile time.
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
@@ -29,7 +31,7 @@ struct ChunkMasks {
 
 namespace portable {
 
-inline bool is_space_byte(unsigned char c) {
+inline bool is_token_space(unsigned char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
@@ -38,7 +40,7 @@ inline ChunkMasks classify(const char* p, char first, char second) {
     ChunkMasks masks = {};
     for (int i = 0; i < 64; ++i) {
         unsigned char c = static_cast<unsigned char>(p[i]);
-        masks.spaces |= static_cast<std::uint64_t>(is_space_byte(c)) << i;
+        masks.spaces |= static_cast<std::uint64_t>(is_token_space(c)) << i;
         masks.first |= static_cast<std::uint64_t>(p[i] == first) << i;
         if (kNuls) masks.nuls |= static_cast<std::uint64_t>(c == 0) << i;
         if (kSecond) masks.second |= static_cast<std::uint64_t>(p[i] == second) << i;
@@ -49,7 +51,7 @@ inline ChunkMasks classify(const char* p, char first, char second) {
 inline unsigned spaces16(const char* p) {
     unsigned mask = 0;
     for (int i = 0; i < 16; ++i) {
-        mask |= static_cast<unsigned>(is_space_byte(static_cast<unsigned char>(p[i]))) << i;
+        mask |= static_cast<unsigned>(is_token_space(static_cast<unsigned char>(p[i]))) << i;
     }
     return mask;
 }

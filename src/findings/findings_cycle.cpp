@@ -75,9 +75,9 @@ bool copy_rebuilt_rows(CheckedStream& findings, CheckedStream& out, const CycleI
 }
 
 // Writes the verdict block as the examined file receives it. False on a read error.
-bool write_file_block(const FileModeSpec& spec, int finding_count, CheckedStream& findings,
+bool write_file_block(const FileModeSpec& mode, int finding_count, CheckedStream& findings,
                       CheckedStream& examined, const CycleIo& io) {
-    if (spec.style == AppendStyle::block) {
+    if (mode.style == AppendStyle::block) {
         if (!copy_findings(findings, examined, io)) return false;
         write_text(examined, "\n");
         return true;
@@ -89,21 +89,21 @@ bool write_file_block(const FileModeSpec& spec, int finding_count, CheckedStream
     }
     write_text(examined, TEXT_FOLLOWING);
     write_text(examined, TEXT_CONTACT);
-    write_text(examined, spec.serial_heading);
+    write_text(examined, mode.serial_heading);
     write_text(examined, TEXT_CT_NUMBER_HEAD);
     return copy_rebuilt_rows(findings, examined, io);
 }
 
 // Writes the verdict as the console shows it, completion text included. False on a read error.
-bool write_console_verdict(const FileModeSpec& spec, int finding_count, CheckedStream& findings,
+bool write_console_verdict(const FileModeSpec& mode, int finding_count, CheckedStream& findings,
                            CheckedStream& console, const CycleIo& io) {
-    if (spec.style == AppendStyle::block) {
+    if (mode.style == AppendStyle::block) {
         if (!copy_findings(findings, console, io)) return false;
         write_text(console, "\n");
     } else if (finding_count == 0) {
         write_text(console, TEXT_ALL_GOOD);
         return true;  // nothing to look at in the file beyond that line
-    } else if (spec.echo == Echo::verdict) {
+    } else if (mode.echo == Echo::verdict) {
         write_text(console, TEXT_CERTAIN);
         write_text(console, TEXT_CONTACT);
     } else {
@@ -113,13 +113,13 @@ bool write_console_verdict(const FileModeSpec& spec, int finding_count, CheckedS
         write_text(console, TEXT_CT_NUMBER_HEAD);
         if (!copy_rebuilt_rows(findings, console, io)) return false;
     }
-    write_text(console, spec.completion_text);
+    write_text(console, mode.completion_text);
     return true;
 }
 
 // Appends the block at the end of the examined file. On any failure the file is cut back to the
 // length it had, so it never keeps part of a block.
-bool append_block(const FileModeSpec& spec, int finding_count, CheckedStream& findings,
+bool append_block(const FileModeSpec& mode, int finding_count, CheckedStream& findings,
                   CheckedStream& examined, const CycleIo& io) {
     errno = 0;
     if (io.seek_to_end(examined.stream) != 0) {
@@ -131,7 +131,7 @@ bool append_block(const FileModeSpec& spec, int finding_count, CheckedStream& fi
         std::perror("Fseek failed.\n");
         return false;
     }
-    bool read_ok = write_file_block(spec, finding_count, findings, examined, io);
+    bool read_ok = write_file_block(mode, finding_count, findings, examined, io);
     if (read_ok && flush_stream(examined)) return true;
 
     if (!read_ok) {
@@ -147,7 +147,7 @@ bool append_block(const FileModeSpec& spec, int finding_count, CheckedStream& fi
 }
 
 // The cycle from the scan on, with both files open and the findings file locked.
-Outcome scan_and_append(const FileModeSpec& spec, CheckedStream& findings, CheckedStream& examined,
+Outcome scan_and_append(const FileModeSpec& mode, CheckedStream& findings, CheckedStream& examined,
                         CheckedStream& console, const CycleIo& io) {
     if (!platform::drop_end_of_file_mark(examined.stream)) {
         examined.error = errno;
@@ -163,7 +163,7 @@ Outcome scan_and_append(const FileModeSpec& spec, CheckedStream& findings, Check
     int finding_count;
     {
         auto reader = std::make_unique<TokenReader>(examined.stream, io.read_block);
-        finding_count = spec.scanner(*reader, findings);
+        finding_count = mode.scanner(*reader, findings);
         if (reader->read_error != 0) {
             // A verdict from part of the file would be wrong: append nothing.
             report_read_error(examined.name, reader->read_error);
@@ -175,19 +175,19 @@ Outcome scan_and_append(const FileModeSpec& spec, CheckedStream& findings, Check
         return Outcome::failed;
     }
     if (!rewind_findings(findings)) return Outcome::failed;
-    if (!append_block(spec, finding_count, findings, examined, io)) return Outcome::failed;
+    if (!append_block(mode, finding_count, findings, examined, io)) return Outcome::failed;
     if (!close_stream(examined)) {
         report_write_error(examined);
         return Outcome::failed;
     }
     if (!rewind_findings(findings)) return Outcome::failed;
-    if (!write_console_verdict(spec, finding_count, findings, console, io)) return Outcome::failed;
+    if (!write_console_verdict(mode, finding_count, findings, console, io)) return Outcome::failed;
     return Outcome::verdict;
 }
 
 }  // namespace
 
-Outcome run_findings_cycle(const char* examined_path, const FileModeSpec& spec,
+Outcome run_findings_cycle(const char* examined_path, const FileModeSpec& mode,
                            CheckedStream& console, const CycleIo& io) {
     CheckedStream findings{platform::open_findings_locked(FINDINGS_FILE_NAME), FINDINGS_FILE_NAME};
     if (findings.stream == nullptr) {
@@ -218,7 +218,7 @@ Outcome run_findings_cycle(const char* examined_path, const FileModeSpec& spec,
         write_text(console, " is the findings file Travennik.txt and cannot be examined\n");
         outcome = Outcome::failed;
     } else {
-        outcome = scan_and_append(spec, findings, examined, console, io);
+        outcome = scan_and_append(mode, findings, examined, console, io);
     }
 
     if (examined.stream != nullptr) std::fclose(examined.stream);  // only on failure paths

@@ -47,5 +47,5 @@ inline constexpr CycleIo SYSTEM_IO = {read_stream_block, platform::seek_to_end};
 // Scans the examined file into the findings file, appends the verdict block to the examined file
 // and prints the verdict on `console`. The examined file either gains one whole block or is left
 // exactly as it was.
-Outcome run_findings_cycle(const char* examined_path, const FileModeSpec& spec,
+Outcome run_findings_cycle(const char* examined_path, const FileModeSpec& mode,
                            CheckedStream& console, const CycleIo& io = SYSTEM_IO);

@@ -48,10 +48,6 @@ std::size_t find_first(const TokenReader& reader, std::size_t pos) {
     return pos;
 }
 
-std::size_t skip_token_bytes(const TokenReader& reader, std::size_t pos) {
-    return find_first<true>(reader, pos);
-}
-
 }  // namespace
 
 bool next_token(TokenReader& reader, Token& token) {
@@ -62,7 +58,7 @@ bool next_token(TokenReader& reader, Token& token) {
     }
 
     std::size_t start = reader.pos;
-    reader.pos = skip_token_bytes(reader, start);
+    reader.pos = find_first<true>(reader, start);
     std::size_t length = reader.pos - start;
     if (reader.pos < reader.end) {  // the common case: the token ends inside this block
         token.bytes = reader.block + start;
@@ -76,7 +72,7 @@ bool next_token(TokenReader& reader, Token& token) {
     std::size_t kept = std::min(length, TOKEN_CAPACITY - 1);
     std::memcpy(reader.carry, reader.block + start, kept);
     while (refill(reader)) {
-        reader.pos = skip_token_bytes(reader, 0);
+        reader.pos = find_first<true>(reader, 0);
         std::size_t room = TOKEN_CAPACITY - 1 - kept;
         std::size_t take = std::min(reader.pos, room);
         std::memcpy(reader.carry + kept, reader.block, take);

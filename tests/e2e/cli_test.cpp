@@ -1,19 +1,15 @@
 // The command line and the single CT-number lookup, run through the real program.
 #include <gtest/gtest.h>
 
+#include "expected_texts.h"
 #include "tool_runner.h"
 
 namespace {
 
 const std::string ROW1_LOOKUP =
-    "Factory S/N\t\tCT\nUPA1P430B638\t\t2622401CXQ110C\n\n"
-    "Certain Hard Disk Unit has been identified as having a known hardware issue.\n"
-    "Please contact Vantorel for replacement.\n\n";
+    "Factory S/N\t\tCT\nUPA1P430B638\t\t2622401CXQ110C\n\n" + CERTAIN + CONTACT;
 const std::string ROW13_LOOKUP =
-    "Factory S/N\t\tCT\nUPA1P3502K70\t\t2622401CXOU12H\n\n"
-    "Certain Hard Disk Unit has been identified as having a known hardware issue.\n"
-    "Please contact Vantorel for replacement.\n\n";
-const std::string ALL_GOOD = "All Hard Disk Units are good.\n";
+    "Factory S/N\t\tCT\nUPA1P3502K70\t\t2622401CXOU12H\n\n" + CERTAIN + CONTACT;
 
 struct CommandCase {
     std::vector<std::string> args;

@@ -4,22 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "expected_texts.h"
 #include "tool_runner.h"
 
 namespace {
 
-const std::string FOLLOWING =
-    "The following Hard Disk Unit has been identified as having a known hardware issue.\n";
-const std::string CERTAIN =
-    "Certain Hard Disk Unit has been identified as having a known hardware issue.\n";
-const std::string CONTACT = "Please contact Vantorel for replacement.\n\n";
-const std::string ALL_GOOD = "All Hard Disk Units are good.\n";
 const std::string BLOCK_HEADING = FOLLOWING + CONTACT + "Factory S/N\t\tCT Number\n";
 const std::string ROW1 = "UPA1P430B638\t\t2622401CXQ110C\n";
 const std::string ROW3 = "UPA1P3C091SM\t\t2622401CXPQ3MC\n";
 const std::string ROW5 = "UUL1P3C02028\t\t2622302CXPQ0YL\n";
-const std::string REPORT_DONE =
-    "Done! Please open the corresponding file and check the message at the end of the file.\n";
 const std::string CTNUMBER_DONE =
     "Done! Please open the CT Numbers text file and check the message at the end of the file.\n";
 const std::string QUISTRAL_DONE =

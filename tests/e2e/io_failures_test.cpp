@@ -6,15 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "expected_texts.h"
 #include "tool_runner.h"
 
 namespace {
 
-const std::string FOLLOWING =
-    "The following Hard Disk Unit has been identified as having a known hardware issue.\n";
-const std::string CONTACT = "Please contact Vantorel for replacement.\n\n";
-const std::string REPORT_DONE =
-    "Done! Please open the corresponding file and check the message at the end of the file.\n";
 const char* SERIALS[] = {"UPA1P430B638", "UPA1P41098NV", "UPA1P3C091SM", "UPA1P41092S8",
                          "UUL1P3C02028", "UPA1P38049TU", "UPL1P3A0BBY2", "UPL1P3909HUP"};
 const char* CT_NUMBERS[] = {"2622401CXQ110C", "2622401CXPS1B5", "2622401CXPQ3MC", "2622401CXPR0LF",
